@@ -1,0 +1,165 @@
+#include "core/results_report.h"
+
+#include <algorithm>
+
+#include "core/file_io.h"
+
+namespace zelkon {
+
+namespace {
+bool IsSwitch(char c) {
+    return c == ResultsReport::Emphasis1 || c == ResultsReport::Emphasis2 ||
+           c == ResultsReport::Emphasis3;
+}
+}  // namespace
+
+void ResultsReport::Append(char c) {
+    if (text_.size() >= Capacity) return;  // beyond the capacity text is dropped
+    text_.push_back(c);
+    if (!IsSwitch(c)) ++column_;
+}
+
+void ResultsReport::AppendRaw(std::string_view s) {
+    for (char c : s) Append(c);
+}
+
+void ResultsReport::Write(std::string_view text) {
+    AppendRaw(text.substr(0, MaxTextArgument));
+}
+
+void ResultsReport::WriteLine(std::string_view text) {
+    Write(text);
+    NewLine();
+}
+
+void ResultsReport::NewLine() {
+    if (emphasis1_) Append(Emphasis1);
+    if (emphasis2_) Append(Emphasis2);
+    Append('\r');
+    Append('\n');
+    ++lineCount_;
+    column_ = 1;
+    if (emphasis1_) Append(Emphasis1);
+    if (emphasis2_) Append(Emphasis2);
+}
+
+void ResultsReport::PadToColumn(int n) {
+    while (column_ < n && text_.size() < Capacity) Append(' ');
+}
+
+void ResultsReport::WriteRule(int n) {
+    for (int i = 0; i < n; ++i) Append('=');
+}
+
+void ResultsReport::WriteDashes(int n) {
+    for (int i = 0; i < n; ++i) Append('-');
+}
+
+void ResultsReport::ToggleEmphasis1() {
+    emphasis1_ = !emphasis1_;
+    Append(Emphasis1);
+}
+
+void ResultsReport::ToggleEmphasis2() {
+    emphasis2_ = !emphasis2_;
+    Append(Emphasis2);
+}
+
+void ResultsReport::ClearTabs() { tabs_.clear(); }
+
+void ResultsReport::AddTab(int column) {
+    if (tabs_.size() < MaxTabs) tabs_.push_back(column);
+}
+
+void ResultsReport::NextTab() {
+    int target = 0;
+    for (int t : tabs_) {
+        if (t > column_ && (target == 0 || t < target)) target = t;
+    }
+    if (target > 0) PadToColumn(target);
+}
+
+void ResultsReport::WriteInteger(std::int64_t i) { Write(std::to_string(i)); }
+
+void ResultsReport::WriteIntegerWidth(std::int64_t i, int w) {
+    std::string s = std::to_string(i);
+    if (static_cast<int>(s.size()) < w) s.insert(0, static_cast<std::size_t>(w) - s.size(), ' ');
+    Write(s);
+}
+
+std::string ResultsReport::Centre(std::string_view text, int width) {
+    std::string t(text.substr(0, MaxTextArgument));
+    const int len = static_cast<int>(t.size());
+    if (width <= len) return t;
+    const int before = (width - len) / 2;
+    std::string out(static_cast<std::size_t>(before), ' ');
+    out += t;
+    out.resize(std::min<std::size_t>(static_cast<std::size_t>(width), MaxTextArgument), ' ');
+    return out;
+}
+
+void ResultsReport::Reset() {
+    text_.clear();
+    column_ = 1;
+    lineCount_ = 0;
+    emphasis1_ = false;
+    emphasis2_ = false;
+    finished_ = false;
+}
+
+std::unique_ptr<ResultsReport> ResultsReport::CreateSideReport() {
+    return std::make_unique<ResultsReport>();
+}
+
+void ResultsReport::AppendReport(const ResultsReport& side) {
+    for (const std::string& line : side.AllLines()) {
+        AppendRaw(line);
+        NewLine();
+    }
+}
+
+bool ResultsReport::FinishReport() {
+    if (column_ > 1) NewLine();
+    NewLine();
+    WriteLine(ClosingLine);
+    NewLine();
+    NewLine();
+    while (lineCount_ < static_cast<int>(MinFinishedLines)) NewLine();
+    finished_ = true;
+    if (!filePath_.empty()) {
+        std::string previous;
+        ReadWholeFile(filePath_, previous);  // a missing file simply starts empty
+        const bool ok = WriteFileAtomically(filePath_, previous + text_);
+        filePath_.clear();
+        return ok;
+    }
+    return true;
+}
+
+void ResultsReport::DirectToFile(std::string path) { filePath_ = std::move(path); }
+
+std::vector<std::string> ResultsReport::AllLines() const {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text_.size()) {
+        const std::size_t end = text_.find("\r\n", start);
+        if (end == std::string::npos) {
+            lines.emplace_back(text_.substr(start));
+            break;
+        }
+        lines.emplace_back(text_.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+std::vector<std::string> ResultsReport::Lines() const {
+    std::vector<std::string> lines = AllLines();
+    if (lines.size() > MaxIndexedLines) lines.resize(MaxIndexedLines);
+    for (std::string& line : lines) {
+        if (line.size() > MaxLineLength) line.resize(MaxLineLength);
+    }
+    return lines;
+}
+
+}  // namespace zelkon
