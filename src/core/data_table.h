@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/column_record.h"
@@ -23,6 +24,10 @@ public:
     DataTable();
 
     // Cells ---------------------------------------------------------------------------
+    // Rows 0 to 1000 and columns 0 to 25 address cells.  Out-of-range reads give
+    // MissingValue (or the default of a setting) and out-of-range writes are ignored.
+
+    /// The stored value (MissingValue when empty or out of range).
     Extended Value(int row, int column) const;
     bool IsMissing(int row, int column) const { return IsMissingValue(Value(row, column)); }
     /// Stores a value with the extent, emptiness, exclusion and changed-flag bookkeeping.
@@ -37,13 +42,20 @@ public:
     /// Rescans every cell: the highest row and column holding a value (0, 0 when none);
     /// also sets the tracked extents and the is-empty flag from the scan.
     std::pair<int, int> FindExtent();
+    /// True when some cell of the row / of the column holds a value.
+    bool RowHasValue(int row) const;
+    bool ColumnHasValue(int column) const;
     bool IsEmptyFlag() const { return isEmpty_; }
     bool HasDataFlag() const { return hasData_; }
     void SetExtentTracking(bool on) { extentTracking_ = on; }
 
     // Per column ----------------------------------------------------------------------
-    ColumnRecord& Record(int c) { return records_.at(static_cast<std::size_t>(c)); }
-    const ColumnRecord& Record(int c) const { return records_.at(static_cast<std::size_t>(c)); }
+    /// The column record of data column c, read and written in place.  For a column out of
+    /// range a spare record is returned (cleared on every such call), so writes are lost.
+    ColumnRecord& Record(int c);
+    const ColumnRecord& Record(int c) const;
+    /// Clears the record of column c and sets the column's selected flag.
+    void ClearRecord(int c);
     bool Changed(int c) const;
     void SetChanged(int c, bool changed);
     bool NoRawData(int c) const;
@@ -67,17 +79,20 @@ public:
 
     // Analysis accessor ---------------------------------------------------------------
     /// Reads analysis column k (through the column map when it is active): unselected
-    /// columns in analysis mode, excluded cells and empty cells read as MissingValue;
-    /// k = 26 reads the scratch column.
+    /// columns in analysis mode, excluded cells, empty cells and columns beyond the map
+    /// read as MissingValue.  k = 26 always reads the scratch column.
     Extended AnalysisValue(int row, int k) const;
-    /// k = 26 writes the scratch column; any other k behaves as SetValue.
+    /// k = 26 writes the scratch column; any other k is translated like AnalysisValue (so
+    /// a value written is the value read back) and stored with SetValue.
     void SetAnalysisValue(int row, int k, Extended value);
     int LastRow() const { return lastRow_; }
     /// The last used column, or with the column map active the mapped count minus 1.
     int LastColumn() const;
-    /// Raises or sets the tracked last used column (the column run raises it for a run).
-    void SetLastColumn(int c) { lastColumn_ = static_cast<std::uint16_t>(c); }
-    void SetLastRow(int r) { lastRow_ = static_cast<std::uint16_t>(r); }
+    /// Sets the tracked last used column (the column run raises it for a run and restores
+    /// it afterwards); kept within 0 to 25.
+    void SetLastColumn(int c);
+    /// Sets the tracked last used row; kept within 0 to 1000.
+    void SetLastRow(int r);
     bool AnalysisMode() const { return analysisMode_; }
     void SetAnalysisMode(bool on) { analysisMode_ = on; }
     /// Maps the selected columns with N > 0, in ascending order.
@@ -85,7 +100,8 @@ public:
     void ResetColumnMap() { mapCount_ = -1; }
     bool ColumnMapActive() const { return mapCount_ >= 0; }
     int MappedColumnCount() const { return mapCount_; }
-    /// The data column of analysis column k (k itself when the map is inactive).
+    /// The data column of analysis column k (k itself when the map is inactive; -1 when k
+    /// lies beyond the active map).
     int MappedColumn(int k) const;
 
     // Resetting -----------------------------------------------------------------------
@@ -95,7 +111,9 @@ public:
     void ResetAll();
 
 private:
-    std::size_t Index(int row, int column) const;
+    static bool CellInRange(int row, int column);
+    static bool ColumnInRange(int c) { return c >= 0 && c < DataColumns; }
+    static std::size_t Index(int row, int column);
     void ShrinkExtentsAfterRemoval(int row, int column);
 
     std::vector<Extended> cells_;
@@ -112,6 +130,7 @@ private:
     std::array<std::int32_t, DataColumns> decimals_{};
     std::array<std::int32_t, DataColumns> displayFormat_{};
     std::array<ColumnRecord, DataColumns> records_;
+    ColumnRecord spareRecord_;
     std::vector<std::string> rowTitles_;
     std::string dataTitle_;
     bool analysisMode_ = false;
