@@ -1,0 +1,129 @@
+// Tests of the stored-number and cell-text rules and of the digit counts.
+#include "core/stored_number.h"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <cstdio>
+#include <random>
+#include <regex>
+
+namespace zelkon {
+namespace {
+
+// Reads a text the way any reader of the format would: C-locale decimal text.
+Extended ReadBack(const std::string& text) {
+    std::string_view s(text);
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    Extended v = 0;
+    const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+    EXPECT_EQ(r.ec, std::errc()) << text;
+    EXPECT_EQ(r.ptr, s.data() + s.size()) << text;
+    return v;
+}
+
+// Sign place, one digit, ".", at least three digits, "E", exponent sign, two or more digits.
+const std::regex ExponentShape(R"([ -][0-9]\.[0-9]{3,}E[+-][0-9]{2,4})");
+
+TEST(StoredNumber, FixedBranchTrimsTrailingZeros) {
+    // Hand-worked: 8 decimals, trailing zeros and a trailing point removed.
+    EXPECT_EQ(FormatStoredNumber(100), "100");
+    EXPECT_EQ(FormatStoredNumber(0), "0");
+    EXPECT_EQ(FormatStoredNumber(-0.0L), "0");
+    EXPECT_EQ(FormatStoredNumber(2.5L), "2.5");
+    EXPECT_EQ(FormatStoredNumber(0.125L), "0.125");
+    EXPECT_EQ(FormatStoredNumber(-3.75L), "-3.75");
+    EXPECT_EQ(FormatStoredNumber(1.0L / 3.0L), "0.33333333");
+    EXPECT_EQ(FormatStoredNumber(2.0L / 3.0L), "0.66666667");
+    // The boundaries: 1E7 itself and a little above 1E-4 stay fixed.
+    EXPECT_EQ(FormatStoredNumber(1E7L), "10000000");
+    EXPECT_EQ(FormatStoredNumber(-1E7L), "-10000000");
+    EXPECT_EQ(FormatStoredNumber(0.00010001L), "0.00010001");
+}
+
+TEST(StoredNumber, MissingAndNonFiniteGiveEmptyText) {
+    EXPECT_EQ(FormatStoredNumber(MissingValue), "");
+    EXPECT_EQ(FormatStoredNumber(std::numeric_limits<Extended>::infinity()), "");
+    EXPECT_EQ(FormatStoredNumber(std::numeric_limits<Extended>::quiet_NaN()), "");
+    EXPECT_EQ(FormatCellText(MissingValue, 2), "");
+}
+
+TEST(StoredNumber, ExponentFormKeepsAtLeastFourDigits) {
+    // Values that need four or fewer significant digits keep the classic ten-character form.
+    EXPECT_EQ(FormatStoredNumber(-0.00002L), "-2.000E-05");
+    EXPECT_EQ(FormatStoredNumber(0.0001L), " 1.000E-04");
+    EXPECT_EQ(FormatStoredNumber(1E8L), " 1.000E+08");
+    EXPECT_EQ(FormatStoredNumber(12340000), " 1.234E+07");
+    EXPECT_EQ(FormatStoredNumber(10000001), " 1.0000001E+07");
+}
+
+TEST(StoredNumber, ExponentFormKeepsEveryTypedDigit) {
+    // Written with four digits only, 12345678 came back as 12350000.
+    EXPECT_EQ(FormatStoredNumber(12345678), " 1.2345678E+07");
+    EXPECT_EQ(ReadBack(FormatStoredNumber(12345678)), 12345678);
+    EXPECT_EQ(FormatStoredNumber(-0.000012345L), "-1.2345E-05");
+    EXPECT_EQ(FormatStoredNumber(6.02214076E23L), " 6.02214076E+23");
+    // Three exponent digits only where needed.
+    EXPECT_EQ(FormatStoredNumber(1E100L), " 1.000E+100");
+    EXPECT_EQ(FormatStoredNumber(-2.5E-300L), "-2.500E-300");
+    // The sentinel's neighbours are ordinary values.
+    EXPECT_EQ(FormatStoredNumber(1.7E39L), " 1.700E+39");
+}
+
+TEST(StoredNumber, ExponentFormReadsBackExactlyAndMinimally) {
+    // Random extended values over the whole exponent range: the text reads back as the same
+    // value, and one significant digit fewer (rounded by the C library) would not.
+    std::mt19937_64 rng(20240611);
+    std::uniform_real_distribution<double> mant(1.0, 10.0);
+    std::uniform_int_distribution<int> exp10(-4000, 4000);
+    for (int i = 0; i < 20000; ++i) {
+        Extended v = static_cast<Extended>(mant(rng)) / 3.0L *
+                     std::pow(10.0L, static_cast<Extended>(exp10(rng)));
+        if (i % 2 == 1) v = -v;
+        if (!NeedsExponentForm(v) || !std::isfinite(v) || v == 0) continue;
+        const std::string text = FormatStoredNumber(v);
+        ASSERT_TRUE(std::regex_match(text, ExponentShape)) << text;
+        ASSERT_EQ(ReadBack(text), v) << text;
+        const std::size_t digits = text.find('E') - 2;  // sign place and "." do not count
+        if (digits > 4) {
+            char shorter[80];
+            std::snprintf(shorter, sizeof shorter, "%.*Le", static_cast<int>(digits) - 2, v);
+            EXPECT_NE(ReadBack(shorter), v) << text << " could be " << shorter;
+        }
+    }
+}
+
+TEST(CellText, FixedBranchUsesTheColumnDecimals) {
+    EXPECT_EQ(FormatCellText(12.5L, 2), "12.50");
+    EXPECT_EQ(FormatCellText(1.23456L, 2), "1.23");
+    EXPECT_EQ(FormatCellText(3, 0), "3");
+    EXPECT_EQ(FormatCellText(-7.5L, 3), "-7.500");
+    EXPECT_EQ(FormatCellText(2.5L, -1), "2");  // negative decimals read as 0; exact ties go to even
+    EXPECT_EQ(FormatCellText(-0.001L, 2), "0.00");
+    // The exponent branch is the stored-number one, whatever the decimals.
+    EXPECT_EQ(FormatCellText(12345678, 2), " 1.2345678E+07");
+    EXPECT_EQ(FormatCellText(0.00002L, 5), " 2.000E-05");
+}
+
+TEST(CountDigits, FixedAndExponentTexts) {
+    // Hand counts following the reading rule.
+    auto check = [](const char* text, int d, int i) {
+        const DigitCounts c = CountDigits(text);
+        EXPECT_EQ(c.decimals, d) << text;
+        EXPECT_EQ(c.integerDigits, i) << text;
+    };
+    check("12.50", 2, 2);
+    check("3", 0, 1);
+    check("-12.5", 1, 3);
+    check(".25", 2, 0);
+    check(" 1.235E+07", 0, 8);  // blanks are not digits: 1 + 7
+    check(" 2.000E-05", 5, 1);
+    check("-1.2345E-05", 5, 1);
+    check("1E99999999999", 0, 100001);  // a hostile exponent is held in range
+    const DigitCounts comma = CountDigits("3,125", ',');
+    EXPECT_EQ(comma.decimals, 3);
+    EXPECT_EQ(comma.integerDigits, 1);
+}
+
+}  // namespace
+}  // namespace zelkon
