@@ -1,6 +1,8 @@
 #include "core/results_report.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "core/file_io.h"
 
@@ -14,7 +16,12 @@ bool IsSwitch(char c) {
 }  // namespace
 
 void ResultsReport::Append(char c) {
-    if (text_.size() >= Capacity) return;  // beyond the capacity text is dropped
+    // Beyond the capacity text is dropped, and so is everything written after the first
+    // dropped character: the stored text stays a clean beginning of the report.
+    if (full_ || text_.size() >= Capacity) {
+        full_ = true;
+        return;
+    }
     text_.push_back(c);
     if (!IsSwitch(c)) ++column_;
 }
@@ -33,6 +40,13 @@ void ResultsReport::WriteLine(std::string_view text) {
 }
 
 void ResultsReport::NewLine() {
+    // A line end goes in whole (closing switches, CR and LF) or not at all, so that a full
+    // buffer never holds a lone CR or a line whose emphasis is left open before its end.
+    const std::size_t closing = (emphasis1_ ? 1 : 0) + (emphasis2_ ? 1 : 0);
+    if (text_.size() + closing + 2 > Capacity) {
+        full_ = true;
+        return;
+    }
     if (emphasis1_) Append(Emphasis1);
     if (emphasis2_) Append(Emphasis2);
     Append('\r');
@@ -44,7 +58,7 @@ void ResultsReport::NewLine() {
 }
 
 void ResultsReport::PadToColumn(int n) {
-    while (column_ < n && text_.size() < Capacity) Append(' ');
+    while (column_ < n && !full_) Append(' ');
 }
 
 void ResultsReport::WriteRule(int n) {
@@ -88,13 +102,15 @@ void ResultsReport::WriteIntegerWidth(std::int64_t i, int w) {
 }
 
 std::string ResultsReport::Centre(std::string_view text, int width) {
+    // The field is at most 80 characters wide, so that centring never cuts the text.
+    width = std::min(width, static_cast<int>(MaxTextArgument));
     std::string t(text.substr(0, MaxTextArgument));
     const int len = static_cast<int>(t.size());
     if (width <= len) return t;
     const int before = (width - len) / 2;
     std::string out(static_cast<std::size_t>(before), ' ');
     out += t;
-    out.resize(std::min<std::size_t>(static_cast<std::size_t>(width), MaxTextArgument), ' ');
+    out.resize(static_cast<std::size_t>(width), ' ');
     return out;
 }
 
@@ -105,6 +121,7 @@ void ResultsReport::Reset() {
     emphasis1_ = false;
     emphasis2_ = false;
     finished_ = false;
+    full_ = false;
 }
 
 std::unique_ptr<ResultsReport> ResultsReport::CreateSideReport() {
@@ -124,11 +141,18 @@ bool ResultsReport::FinishReport() {
     WriteLine(ClosingLine);
     NewLine();
     NewLine();
-    while (lineCount_ < static_cast<int>(MinFinishedLines)) NewLine();
+    while (lineCount_ < static_cast<int>(MinFinishedLines) && !full_) NewLine();
     finished_ = true;
     if (!filePath_.empty()) {
+        // A missing file simply starts empty; an existing file that cannot be read is left
+        // alone rather than replaced by the report alone.
         std::string previous;
-        ReadWholeFile(filePath_, previous);  // a missing file simply starts empty
+        std::error_code ec;
+        const bool existed = std::filesystem::exists(filePath_, ec) || ec;
+        if (!ReadWholeFile(filePath_, previous) && existed) {
+            filePath_.clear();
+            return false;
+        }
         const bool ok = WriteFileAtomically(filePath_, previous + text_);
         filePath_.clear();
         return ok;

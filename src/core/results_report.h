@@ -96,6 +96,7 @@ private:
     bool emphasis1_ = false;
     bool emphasis2_ = false;
     bool finished_ = false;
+    bool full_ = false;  // something was dropped at the capacity; later text is dropped too
     std::vector<int> tabs_;
     std::string filePath_;
 };
