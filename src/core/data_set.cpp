@@ -1,0 +1,221 @@
+// The data set of one document and the document-level operations on it.
+#include "core/data_set.h"
+
+#include <cstdint>
+
+#include "core/latin1.h"
+#include "core/number_parse.h"
+
+namespace zelkon {
+
+namespace {
+constexpr std::int64_t MaxTypedN = 2147483647;
+}  // namespace
+
+std::string MixingQuestionText(int column) {
+    std::string text = "Column ";
+    text += ColumnLetter(column);
+    text += " contains data entered as mean and error. You cannot";
+    text += " enter raw data without erasing the mean data. Erase mean data?";
+    return text;
+}
+
+DataSet::DataSet() : table_(std::make_unique<DataTable>()) {}
+
+void DataSet::MarkModified() {
+    if (modifiedHook_) modifiedHook_();
+}
+
+void DataSet::Reset() {
+    table_->ResetAll();
+    twoByTwo_.Clear();
+}
+
+// Counting columns ------------------------------------------------------------------------
+
+std::int32_t DataSet::DataColumnCount() const {
+    std::int32_t count = 0;
+    for (int c = 0; c < DataColumns; ++c) {
+        if (table_->Record(c).n > 0) ++count;
+    }
+    return count;
+}
+
+std::int32_t DataSet::SelectedDataColumnCount() const {
+    std::int32_t count = 0;
+    for (int c = 0; c < DataColumns; ++c) {
+        if (table_->Selected(c) && table_->Record(c).n > 0) ++count;
+    }
+    return count;
+}
+
+void DataSet::SelectAllDataColumns() {
+    for (int c = 0; c < DataColumns; ++c) table_->SetSelected(c, table_->Record(c).n != 0);
+}
+
+bool DataSet::HasMeanData(int column) const {
+    if (column < 0 || column >= DataColumns) return false;
+    const ColumnRecord& r = table_->Record(column);
+    if (r.n == 0) return false;
+    return !IsMissingValue(r.mean) || !IsMissingValue(r.sd) || !IsMissingValue(r.sem);
+}
+
+// Step 1 ----------------------------------------------------------------------------------
+
+void DataSet::ChangeFormat(DataFormat format) {
+    format_ = format;
+    MarkModified();
+    switch (format) {
+        case DataFormat::Raw:
+            for (int c = 0; c < DataColumns; ++c) table_->SetChanged(c, true);
+            break;
+        case DataFormat::MeanSDN:
+            errorIsSD_ = true;
+            break;
+        case DataFormat::MeanSEMN:
+            errorIsSD_ = false;
+            break;
+        case DataFormat::TwoByTwo:
+            if (table_->HasData() && twoByTwo_.AllCellsMissing()) {
+                twoByTwo_.a = table_->Value(0, 0);
+                twoByTwo_.b = table_->Value(1, 0);
+                twoByTwo_.c = table_->Value(0, 1);
+                twoByTwo_.d = table_->Value(1, 1);
+            }
+            break;
+        case DataFormat::MultipleRegression:
+            for (int c = 0; c < DataColumns; ++c) {
+                table_->SetChanged(c, true);
+                if (table_->NoRawData(c)) {
+                    ColumnRecord& r = table_->Record(c);
+                    r.mean = MissingValue;
+                    r.sd = MissingValue;
+                    r.sem = MissingValue;
+                }
+            }
+            break;
+        case DataFormat::XY:
+        case DataFormat::LargerTable:
+            break;
+    }
+}
+
+void DataSet::PrepareDataPage() {
+    if (format_ != DataFormat::XY) return;
+    for (int c = 2; c < DataColumns; ++c) table_->Record(c).title.clear();
+}
+
+// Averaged data ---------------------------------------------------------------------------
+
+void DataSet::ClearAllButMean(ColumnRecord& record) {
+    const Extended mean = record.mean;
+    const std::string title = record.title;
+    const bool passed = record.passed;
+    record.Clear();
+    record.title = title;
+    record.mean = mean;
+    record.passed = passed;
+}
+
+AveragedEntryResult DataSet::EnterAveragedValue(int column, AveragedRow row,
+                                                std::string_view text, Separators separators,
+                                                UserPrompts& prompts) {
+    AveragedEntryResult result;
+    if (column < 0 || column >= DataColumns) return result;
+    ColumnRecord& record = table_->Record(column);
+    Extended& typedError = errorIsSD_ ? record.sd : record.sem;
+    Extended& derivedError = errorIsSD_ ? record.sem : record.sd;
+
+    switch (row) {
+        case AveragedRow::Mean: {
+            Extended value = MissingValue;
+            if (!ParseNumber(text, separators, value)) value = MissingValue;
+            if (IsMissingValue(value)) prompts.Beep();
+            if (value == record.mean) return result;
+            record.mean = value;
+            break;
+        }
+        case AveragedRow::Error: {
+            Extended value = MissingValue;
+            if (!ParseNumber(text, separators, value)) value = MissingValue;
+            if (value == typedError) return result;
+            typedError = value;
+            break;
+        }
+        case AveragedRow::N: {
+            std::int64_t typed = 0;
+            if (!ParseInteger(text, typed)) typed = 0;
+            if (typed == record.n) return result;
+            record.n = typed >= 2 && typed <= MaxTypedN ? static_cast<std::int32_t>(typed) : 0;
+            if (record.n < 2) {
+                record.n = 0;
+                ClearAllButMean(record);
+            }
+            break;
+        }
+    }
+    // The error the user did not type is derived from the typed one; emptying it makes
+    // the recomputation take the typed error (it would otherwise keep the stale one).
+    if (row == AveragedRow::Error || !IsMissingValue(typedError)) derivedError = MissingValue;
+
+    MarkModified();
+    result.changed = true;
+    result.needsRecompute = true;
+    return result;
+}
+
+void DataSet::PrepareSummaryPage() {
+    for (int c = 0; c < DataColumns; ++c) {
+        ColumnRecord& r = table_->Record(c);
+        if (r.n <= 0) continue;
+        if (IsMissingValue(r.mean) || (IsMissingValue(r.sd) && IsMissingValue(r.sem))) {
+            r.n = 0;
+            ClearAllButMean(r);
+        }
+    }
+}
+
+// Raw data and titles ---------------------------------------------------------------------
+
+bool DataSet::EnterRawValue(int row, int column, Extended value, UserPrompts& prompts) {
+    if (row < 0 || row >= DataRows || column < 0 || column >= DataColumns) return false;
+    const bool isValue = !IsMissingValue(value);
+    if (isValue && table_->NoRawData(column) && HasMeanData(column)) {
+        if (prompts.Ask(MixingQuestionText(column), PromptButtons::YesNo) != PromptAnswer::Yes) {
+            return false;
+        }
+        ColumnRecord& r = table_->Record(column);
+        r.mean = MissingValue;
+        r.sd = MissingValue;
+        r.sem = MissingValue;
+    }
+    table_->SetValue(row, column, value);
+    if (isValue) table_->SetNoRawData(column, false);
+    MarkModified();
+    return true;
+}
+
+ColumnTitleResult DataSet::EnterColumnTitle(int column, std::string_view text,
+                                            Separators separators, UserPrompts& prompts,
+                                            NumberTitleQuestionMemory& memory) {
+    ColumnTitleResult result;
+    if (column < 0 || column >= DataColumns) return result;
+    result.title = SanitizeLatin1(CutText(text, ColumnRecord::MaxTitle));
+    Extended value = MissingValue;
+    if (!memory.answeredNo && ParseNumber(result.title, separators, value) &&
+        !IsMissingValue(value)) {
+        if (prompts.Ask(NumberTitleQuestionText, PromptButtons::YesNo) == PromptAnswer::Yes) {
+            if (EnterRawValue(0, column, value, prompts)) {
+                result.title.clear();
+                result.valueStored = true;
+            }
+        } else {
+            memory.answeredNo = true;
+        }
+    }
+    table_->Record(column).title = result.title;
+    MarkModified();
+    return result;
+}
+
+}  // namespace zelkon
