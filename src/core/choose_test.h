@@ -1,0 +1,98 @@
+// The option rules of the choose-test pages: what each option writes into the analysis
+// choices, which options are enabled, the captions that follow the options, and the name
+// of the test that the options select.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "core/analysis_choices.h"
+#include "core/column_selection.h"
+#include "core/data_format.h"
+#include "core/data_table.h"
+
+namespace zelkon {
+
+/// True when the one- and two-column pages must offer only what averaged data allow: the
+/// format is averaged, or the table holds no data, or some column holds averaged data
+/// without raw data.
+bool AveragedDataRestriction(DataFormat format, const DataTable& table);
+
+/// "Select another column", "Select other columns" and "Select" are enabled when some
+/// column has data.
+bool SelectColumnsEnabled(const DataTable& table);
+
+// One-column page -----------------------------------------------------------------------
+
+/// "Hypothetical mean=" for the t test, "Hypothetical median=" for the Wilcoxon test.
+std::string_view HypotheticalPrefix(const ColumnAnalysisChoices& choices);
+/// The value of a fixed hypothetical-value radio button: 0, 1 or 100.
+Extended FixedHypotheticalValue(std::uint8_t choice);
+/// A hypothetical-value radio button: the three fixed ones set the value to 0, 1 or 100;
+/// the fourth keeps the typed value.
+void ChooseHypotheticalValue(ColumnAnalysisChoices& choices, std::uint8_t choice);
+/// Leaving the hypothetical-value field with the typed number: the value is taken and the
+/// radio button of 0, 1 or 100 is checked when it equals one of them, else the fourth.  An
+/// entry that is not a number (MissingValue) keeps the value held before.
+void EnterHypotheticalValue(ColumnAnalysisChoices& choices, Extended typed);
+/// Prepares the page: under the averaged-data restriction the test choice is disabled and
+/// the one-sample t test is checked.
+void PrepareOneColumnPage(DataFormat format, const DataTable& table,
+                          ColumnAnalysisChoices& choices);
+
+// Two-column page -----------------------------------------------------------------------
+
+/// The three answers of "2. Assume values are sampled from Gaussian distributions?".
+enum class GaussianChoice { Nonparametric, Student, Welch };
+
+/// "1. Is each value paired ...": choosing paired while Welch is checked checks Student.
+void ChoosePairing(ColumnAnalysisChoices& choices, bool paired);
+void ChooseGaussian(ColumnAnalysisChoices& choices, GaussianChoice choice);
+GaussianChoice GaussianChoiceOf(const ColumnAnalysisChoices& choices);
+/// The Student caption: the equal-SDs sentence for unpaired data, the paired t test else.
+std::string_view StudentCaption(const ColumnAnalysisChoices& choices);
+/// Welch is offered only for unpaired data.
+bool WelchEnabled(const ColumnAnalysisChoices& choices);
+/// The pairing answers and the nonparametric answer are disabled under the averaged-data
+/// restriction.
+bool PairingEnabled(DataFormat format, const DataTable& table);
+bool TwoColumnNonparametricEnabled(DataFormat format, const DataTable& table);
+/// Prepares the page: under the averaged-data restriction "unpaired" is checked.  A stored
+/// nonparametric choice is kept (the run reports that averaged data cannot be ranked).
+void PrepareTwoColumnPage(DataFormat format, const DataTable& table,
+                          ColumnAnalysisChoices& choices);
+/// The test shown and run: "Unpaired t test", "Unpaired t test, Welch corrected",
+/// "Mann-Whitney test", "Paired t test" or "Wilcoxon matched pairs test".
+std::string_view TwoColumnTestText(const ColumnAnalysisChoices& choices);
+
+// Fit page (X and Y) --------------------------------------------------------------------
+
+/// The four answers of "1. Which test?" (None: a record that selects nothing).
+enum class FitChoice { None, LinearRegression, ForcedRegression, Pearson, Spearman };
+
+void ChooseFit(XYChoices& choices, FitChoice choice);
+FitChoice FitChoiceOf(const XYChoices& choices);
+/// The runs test and the interpolation are disabled while a correlation is chosen.
+bool LinearityOptionsEnabled(const XYChoices& choices);
+
+// Multiple-regression page --------------------------------------------------------------
+
+/// What the page shows for the data and the choices.
+struct MultipleRegressionPage {
+    std::string_view label;
+    bool dependentEnabled = false;
+    bool variablesEnabled = false;
+    std::vector<ColumnEntry> dependentEntries;  ///< columns with raw data, current checked
+    std::vector<ColumnEntry> variableEntries;   ///< checked from the include flags
+};
+
+/// When the dependent column is not among the columns with raw data it becomes the first
+/// column with raw data (unchanged when there is none).
+void EnsureDependentColumn(const DataTable& table, MultipleRegressionChoices& choices);
+MultipleRegressionPage MultipleRegressionPageOf(const DataTable& table,
+                                                const MultipleRegressionChoices& choices);
+/// "Select &All" / "Deselect All": sets or clears the include flag of every listed column.
+void SetAllIncludeFlags(MultipleRegressionChoices& choices,
+                        const std::vector<ColumnEntry>& entries, bool include);
+
+}  // namespace zelkon
