@@ -1,3 +1,5 @@
+// The results report: appending text with its column, emphasis and capacity rules, the
+// closing lines and the line index, and the write-out of a report directed to a file.
 #include "core/results_report.h"
 
 #include <algorithm>

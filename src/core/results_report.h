@@ -32,7 +32,9 @@ public:
     void Write(std::string_view text);
     /// Appends text and ends the line.
     void WriteLine(std::string_view text);
-    /// Ends the line: open emphases are closed before CR LF and reopened after it.
+    /// Ends the line: open emphases are closed before CR LF and reopened after it.  At the
+    /// capacity a line end is stored whole or not at all; once anything was dropped, every
+    /// later character is dropped too.
     void NewLine();
     /// Appends blanks until the current column is n (1-based).
     void PadToColumn(int n);
@@ -52,7 +54,9 @@ public:
     /// The decimal text of i right-aligned in w characters (a longer text is written whole).
     void WriteIntegerWidth(std::int64_t i, int w);
 
-    /// The text centred in a field of the given width (at most 80 characters).
+    /// The text (cut to 80) centred in a field of the given width, narrowed to at most 80
+    /// characters; blanks before are half the free space rounded down.  A text longer than
+    /// the field is returned whole.
     static std::string Centre(std::string_view text, int width);
 
     /// Discards the text; column back to 1, emphases off, tabs kept.
@@ -60,14 +64,16 @@ public:
 
     /// A second, empty report in which a table can be collected while another is written.
     static std::unique_ptr<ResultsReport> CreateSideReport();
-    /// Appends every line of the side report, each with WriteLine.
+    /// Appends every line of the side report and ends it; lines are taken whole, even when
+    /// wider than one 80-character text argument.
     void AppendReport(const ResultsReport& side);
 
     /// Appends the closing lines, pads the report to at least 21 lines and builds the line
     /// index; a report directed to a file is written out (false when that fails).
     bool FinishReport();
 
-    /// Directs the report to a text file opened for appending when it is finished.
+    /// Directs the report to a text file to which the finished text is appended (an existing
+    /// file that cannot be read is left untouched and finishing reports failure).
     void DirectToFile(std::string path);
 
     /// The whole text written so far (without the end marker).
