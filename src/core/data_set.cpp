@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "core/column_selection.h"
 #include "core/latin1.h"
 #include "core/number_parse.h"
 
@@ -33,25 +34,13 @@ void DataSet::Reset() {
 
 // Counting columns ------------------------------------------------------------------------
 
-std::int32_t DataSet::DataColumnCount() const {
-    std::int32_t count = 0;
-    for (int c = 0; c < DataColumns; ++c) {
-        if (table_->Record(c).n > 0) ++count;
-    }
-    return count;
-}
+std::int32_t DataSet::DataColumnCount() const { return CountDataColumns(*table_); }
 
 std::int32_t DataSet::SelectedDataColumnCount() const {
-    std::int32_t count = 0;
-    for (int c = 0; c < DataColumns; ++c) {
-        if (table_->Selected(c) && table_->Record(c).n > 0) ++count;
-    }
-    return count;
+    return CountSelectedDataColumns(*table_);
 }
 
-void DataSet::SelectAllDataColumns() {
-    for (int c = 0; c < DataColumns; ++c) table_->SetSelected(c, table_->Record(c).n != 0);
-}
+void DataSet::SelectAllDataColumns() { SelectColumnsWithData(*table_); }
 
 bool DataSet::HasMeanData(int column) const {
     if (column < 0 || column >= DataColumns) return false;
