@@ -1,0 +1,46 @@
+// A small JSON writer for the result structs that `zelkon-cli --json` prints: numbers at
+// full extended precision (missing values, infinities and NaN as null), Latin-1 text as
+// UTF-8 strings.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/types.h"
+
+namespace zelkon {
+
+class JsonWriter {
+public:
+    JsonWriter& BeginObject();
+    JsonWriter& EndObject();
+    JsonWriter& BeginArray();
+    JsonWriter& EndArray();
+    /// The key of the next value inside an object.
+    JsonWriter& Key(std::string_view key);
+    /// A number with 21 significant digits (enough to read back every extended value);
+    /// MissingValue and non-finite values give null.
+    JsonWriter& Number(Extended value);
+    JsonWriter& Integer(std::int64_t value);
+    JsonWriter& Bool(bool value);
+    /// Latin-1 text, written as a UTF-8 JSON string.
+    JsonWriter& String(std::string_view latin1);
+    JsonWriter& Null();
+
+    /// Shorthands for a key and its value.
+    JsonWriter& Field(std::string_view key, Extended value) { return Key(key).Number(value); }
+    JsonWriter& Field(std::string_view key, std::int32_t value) { return Key(key).Integer(value); }
+    JsonWriter& Field(std::string_view key, bool value) { return Key(key).Bool(value); }
+    JsonWriter& Field(std::string_view key, std::string_view value) { return Key(key).String(value); }
+    JsonWriter& Field(std::string_view key, const char* value) { return Key(key).String(value); }
+
+    const std::string& Text() const { return text_; }
+
+private:
+    void Separate();
+    std::string text_;
+    bool needComma_ = false;
+};
+
+}  // namespace zelkon
