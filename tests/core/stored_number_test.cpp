@@ -6,7 +6,6 @@
 #include <charconv>
 #include <cstdio>
 #include <random>
-#include <regex>
 
 namespace zelkon {
 namespace {
@@ -22,8 +21,20 @@ Extended ReadBack(const std::string& text) {
     return v;
 }
 
-// Sign place, one digit, ".", at least three digits, "E", exponent sign, two or more digits.
-const std::regex ExponentShape(R"([ -][0-9]\.[0-9]{3,}E[+-][0-9]{2,4})");
+// Sign place, one digit, ".", at least three digits, "E", exponent sign, two to four digits.
+bool HasExponentShape(const std::string& t) {
+    auto digits = [&](std::size_t from, std::size_t to) {
+        if (from >= to || to > t.size()) return false;
+        for (std::size_t i = from; i < to; ++i) {
+            if (t[i] < '0' || t[i] > '9') return false;
+        }
+        return true;
+    };
+    const std::size_t e = t.find('E');
+    if (e == std::string::npos || e < 6 || e + 4 > t.size() || t.size() > e + 6) return false;
+    return (t[0] == ' ' || t[0] == '-') && digits(1, 2) && t[2] == '.' && digits(3, e) &&
+           (t[e + 1] == '+' || t[e + 1] == '-') && digits(e + 2, t.size());
+}
 
 TEST(StoredNumber, FixedBranchTrimsTrailingZeros) {
     // Hand-worked: 8 decimals, trailing zeros and a trailing point removed.
@@ -57,6 +68,15 @@ TEST(StoredNumber, ExponentFormKeepsAtLeastFourDigits) {
     EXPECT_EQ(FormatStoredNumber(10000001), " 1.0000001E+07");
 }
 
+TEST(StoredNumber, ShapeCheckRejectsOtherForms) {
+    EXPECT_TRUE(HasExponentShape(" 1.234E+07"));
+    EXPECT_TRUE(HasExponentShape("-1.2345678E-100"));
+    EXPECT_FALSE(HasExponentShape("1.234E+07"));
+    EXPECT_FALSE(HasExponentShape(" 1.23E+07"));
+    EXPECT_FALSE(HasExponentShape(" 1.234E+7"));
+    EXPECT_FALSE(HasExponentShape(" 1.234e+07"));
+}
+
 TEST(StoredNumber, ExponentFormKeepsEveryTypedDigit) {
     // Written with four digits only, 12345678 came back as 12350000.
     EXPECT_EQ(FormatStoredNumber(12345678), " 1.2345678E+07");
@@ -82,7 +102,7 @@ TEST(StoredNumber, ExponentFormReadsBackExactlyAndMinimally) {
         if (i % 2 == 1) v = -v;
         if (!NeedsExponentForm(v) || !std::isfinite(v) || v == 0) continue;
         const std::string text = FormatStoredNumber(v);
-        ASSERT_TRUE(std::regex_match(text, ExponentShape)) << text;
+        ASSERT_TRUE(HasExponentShape(text)) << text;
         ASSERT_EQ(ReadBack(text), v) << text;
         const std::size_t digits = text.find('E') - 2;  // sign place and "." do not count
         if (digits > 4) {
