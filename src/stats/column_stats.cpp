@@ -203,6 +203,13 @@ void UpdateColumnSummaries(DataTable& table) {
 
     for (int c = 0; c < DataColumns; ++c) {
         ColumnRecord& record = table.Record(c);
+        if (table.Changed(c) && HoldsAveragedData(table, c)) {
+            // A column typed as mean, error and N has no cells to recompute from: keep what
+            // the user typed (switching to raw data flags every column as changed).
+            table.SetChanged(c, false);
+            FillSummary(nullptr, -1, record);
+            continue;
+        }
         const bool recomputed = table.Changed(c);
         if (recomputed) {
             table.SetChanged(c, false);

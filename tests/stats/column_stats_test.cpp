@@ -442,6 +442,16 @@ TEST(UpdateColumnSummaries, AveragedColumnKeepsItsTypedSummary) {
     EXPECT_TRUE(IsMissingValue(r.ksp));
     EXPECT_EQ(StatisticsCellText(table, 1, StatisticsRow::NormalityP, true), "");
     EXPECT_EQ(StatisticsCellText(table, 1, StatisticsRow::N, true), "10");
+
+    // Switching the document to raw data flags every column as changed; a typed summary has
+    // no cells to be recomputed from and must survive (SEM = 1 / sqrt(10) by hand).
+    table.SetChanged(1, true);
+    UpdateColumnSummaries(table);
+    EXPECT_EQ(r.n, 10);
+    EXPECT_EQ(r.mean, 5);
+    EXPECT_EQ(r.sd, 1);
+    EXPECT_LT(RelErr(r.sem, 0.31622776601683793320L), 1e-15L);
+    EXPECT_FALSE(table.Changed(1));
 }
 
 TEST(UpdateColumnSummaries, IgnoresTheSelectionOfAnEarlierRun) {
