@@ -72,6 +72,12 @@ JsonWriter& JsonWriter::Null() {
     return *this;
 }
 
+JsonWriter& JsonWriter::Raw(std::string_view json) {
+    Separate();
+    text_ += json;
+    return *this;
+}
+
 JsonWriter& JsonWriter::String(std::string_view latin1) {
     Separate();
     text_.push_back('"');

@@ -27,6 +27,8 @@ public:
     /// Latin-1 text, written as a UTF-8 JSON string.
     JsonWriter& String(std::string_view latin1);
     JsonWriter& Null();
+    /// A value that is already JSON text (a nested result written by another writer).
+    JsonWriter& Raw(std::string_view json);
 
     /// Shorthands for a key and its value.
     JsonWriter& Field(std::string_view key, Extended value) { return Key(key).Number(value); }

@@ -1,0 +1,165 @@
+// The report and stats commands of zelkon-cli on the example data files.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "cli/commands.h"
+#include "core/file_io.h"
+#include "support/test_support.h"
+
+namespace zelkon::cli {
+namespace {
+
+const std::string Examples = std::string(ZELKON_SOURCE_DIR) + "/examples/";
+
+struct CommandRun {
+    int code = 0;
+    std::string out, err;
+};
+
+CommandRun Report(std::vector<std::string> words, bool terminal = false) {
+    Arguments args{std::move(words)};
+    std::ostringstream out, err;
+    CommandRun r;
+    r.code = RunReportCommand(args, out, err, terminal);
+    r.out = out.str();
+    r.err = err.str();
+    return r;
+}
+
+CommandRun Stats(std::vector<std::string> words) {
+    Arguments args{std::move(words)};
+    std::ostringstream out, err;
+    CommandRun r;
+    r.code = RunStatsCommand(args, out, err);
+    r.out = out.str();
+    r.err = err.str();
+    return r;
+}
+
+TEST(CliCommands, EveryExampleOpensAndReports) {
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(Examples)) {
+        if (entry.path().extension() != ".ZLD") continue;
+        ++files;
+        const CommandRun report = Report({entry.path().string()});
+        EXPECT_EQ(report.code, ExitOk) << entry.path() << report.err;
+        EXPECT_NE(report.out.find("                       *     *     *"), std::string::npos)
+            << entry.path();
+        EXPECT_EQ(report.err, "") << entry.path();
+        const CommandRun stats = Stats({entry.path().string(), "--json"});
+        EXPECT_EQ(stats.code, ExitOk) << entry.path();
+        EXPECT_EQ(stats.out.rfind("{\"format\":", 0), 0u) << entry.path();
+
+        // Opening and saving again gives the same bytes.
+        std::ostringstream err;
+        std::unique_ptr<Document> doc = OpenDataFile(entry.path().string(), err);
+        ASSERT_TRUE(doc) << err.str();
+        const std::string copy = test::MakeTempDir() + "/copy.ZLD";
+        ASSERT_TRUE(SaveDocument(*doc, copy, err)) << err.str();
+        std::string before, after;
+        ASSERT_TRUE(ReadWholeFile(entry.path().string(), before));
+        ASSERT_TRUE(ReadWholeFile(copy, after));
+        EXPECT_EQ(before, after) << entry.path();
+        std::filesystem::remove_all(std::filesystem::path(copy).parent_path());
+    }
+    EXPECT_EQ(files, 7);
+}
+
+TEST(CliCommands, StatisticsOfTheRawExample) {
+    // R: x <- c(128,135,122,141,130,126,138,133,129,136); mean(x) 131.8, sd(x)
+    // 5.84617633823833, sd(x)/sqrt(10) 1.84872328318161, median 131.5;
+    // lower limit 131.8 - 2.262 * sem = 127.618187933443.
+    const CommandRun r = Stats({Examples + "blood_pressure_raw.ZLD"});
+    ASSERT_EQ(r.code, ExitOk) << r.err;
+    std::istringstream lines(r.out);
+    std::string heading, mean, sd, n;
+    std::getline(lines, heading);
+    std::getline(lines, mean);
+    std::getline(lines, sd);
+    std::getline(lines, n);
+    // The columns show their values with the column's decimals (whole numbers here).
+    EXPECT_EQ(heading, std::string(26, ' ') + "        Placebo           Drug");
+    EXPECT_EQ(mean, "Mean" + std::string(22, ' ') + "            132            123");
+    EXPECT_EQ(n, "Sample size (N)" + std::string(11, ' ') + "             10             10");
+
+    const CommandRun json = Stats({Examples + "blood_pressure_raw.ZLD", "--json"});
+    EXPECT_NE(json.out.find("\"mean\":131.8"), std::string::npos);
+    EXPECT_NE(json.out.find("\"sd\":5.846176338238334"), std::string::npos);
+    EXPECT_NE(json.out.find("\"median\":131.5"), std::string::npos);
+    EXPECT_NE(json.out.find("\"lower95\":127.6181879334432"), std::string::npos);
+}
+
+TEST(CliCommands, AveragedExampleShowsSemFirst) {
+    const CommandRun r = Stats({Examples + "cholesterol_mean_sem_n.ZLD"});
+    ASSERT_EQ(r.code, ExitOk);
+    // SD = SEM * sqrt(N): 0.21 * sqrt(18) = 0.8909545..., shown with two decimals.
+    EXPECT_NE(r.out.find("\nSEM                                  0.21           0.19\n"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("\nSD                                   0.89           0.78\n"),
+              std::string::npos);
+}
+
+TEST(CliCommands, ReportStylesOnlyOnATerminal) {
+    const std::string file = Examples + "blood_pressure_raw.ZLD";
+    const CommandRun plain = Report({file});
+    EXPECT_EQ(plain.out.find('\x1b'), std::string::npos);
+    EXPECT_EQ(plain.out.rfind("Systolic blood pressure (mmHg) after eight weeks\n\n", 0), 0u);
+    const CommandRun raw = Report({file, "--raw"});
+    EXPECT_EQ(raw.out.rfind("Systolic blood pressure (mmHg) after eight weeks\r\n\r\n", 0), 0u);
+    const CommandRun json = Report({file, "--json"});
+    EXPECT_EQ(json.out.rfind("{\"file\":", 0), 0u);
+    EXPECT_NE(json.out.find("\"errorCode\":0"), std::string::npos);
+}
+
+TEST(CliCommands, RefusedFilesGiveAMessageAndAFailureCode) {
+    const std::string dir = test::MakeTempDir();
+    const CommandRun missing = Report({dir + "/none.ZLD"});
+    EXPECT_EQ(missing.code, ExitFailure);
+    EXPECT_NE(missing.err.find("no such file"), std::string::npos);
+
+    std::ofstream(dir + "/text.ZLD") << "hello\r\nworld\r\n";
+    const CommandRun notData = Report({dir + "/text.ZLD"});
+    EXPECT_EQ(notData.code, ExitFailure);
+    EXPECT_NE(notData.err.find("The file is not an Zelkon data file. If you want to import data, "
+                               "first create a new file, then Import."),
+              std::string::npos);
+
+    std::ofstream(dir + "/newer.ZLD") << "Kestrane\r\n3.01\r\n1\r\n\r\n\r\n\r\n";
+    const CommandRun newer = Stats({dir + "/newer.ZLD"});
+    EXPECT_EQ(newer.code, ExitFailure);
+    EXPECT_NE(newer.err.find("This file cannot be read because it was created by a newer "
+                             "version of Zelkon."),
+              std::string::npos);
+
+    const CommandRun folder = Report({dir});
+    EXPECT_EQ(folder.code, ExitFailure);
+    EXPECT_NE(folder.err.find("cannot be read"), std::string::npos);
+
+    EXPECT_EQ(Report({}).code, ExitUsage);
+    EXPECT_EQ(Report({dir + "/none.ZLD", "--bogus"}).code, ExitUsage);
+    std::filesystem::remove_all(dir);
+}
+
+TEST(CliArguments, OptionsFlagsAndSeparators) {
+    Arguments args{{"file", "--decimal-separator", ",", "--list-separator=;", "--json"}};
+    std::ostringstream err;
+    const std::optional<Separators> s = SeparatorsFromLocale(args, err);
+    ASSERT_TRUE(s.has_value());
+    EXPECT_EQ(s->decimal, ',');
+    EXPECT_EQ(s->list, ';');
+    EXPECT_TRUE(args.TakeFlag("json"));
+    EXPECT_EQ(args.Positional(), std::vector<std::string>{"file"});
+
+    Arguments clash{{"--decimal-separator", ",", "--list-separator", ","}};
+    EXPECT_FALSE(SeparatorsFromLocale(clash, err).has_value());
+    Arguments wide{{"--decimal-separator", ",,"}};
+    EXPECT_FALSE(SeparatorsFromLocale(wide, err).has_value());
+}
+
+}  // namespace
+}  // namespace zelkon::cli
