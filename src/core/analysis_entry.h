@@ -62,7 +62,9 @@ struct MultiColumnRequest {
 };
 
 /// What the graph draws of the last linear regression.  `valid` is false when no regression
-/// ran or it did not succeed (the stored line is then missing).
+/// ran or it did not succeed (the stored line is then missing).  Means are in the units of
+/// the data (also for a line forced through a point); `sxx` is the sum of squared
+/// deviations of X about its mean; `n` counts the points.
 struct RegressionLineResult {
     bool valid = false;
     Extended slope = MissingValue;
@@ -73,6 +75,7 @@ struct RegressionLineResult {
     Extended meanX = MissingValue;
     Extended meanY = MissingValue;
     Extended sxx = MissingValue;
+    Extended rSquared = MissingValue;  ///< exactly 1 for a perfect line (drawn without band)
     std::int32_t n = 0;
     bool forced = false;
     Extended forceX = MissingValue;
