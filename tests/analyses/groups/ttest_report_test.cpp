@@ -364,6 +364,22 @@ TEST(UnpairedTTestReport, TypedInColumnsNeedRawDataForTheNormalityTest) {
     EXPECT_EQ(all[30], "");
 }
 
+TEST(UnpairedTTestReport, ShortColumnsAreTooFewToTest) {
+    // A = 1, 2, 3 and B = 4, 5, 6: the mean difference is B minus A, 3.
+    DataTable table;
+    AddRawColumn(table, 0, {1, 2, 3}, "A");
+    AddRawColumn(table, 1, {4, 5, 6}, "B");
+    const auto r = ComputeTTest(table, 0, 1, table.Record(0), table.Record(1), true, true, true);
+    ResultsReport report;
+    WriteTTestReport(r, report);
+    const Lines all = test::PlainLines(report);
+    EXPECT_EQ(all.at(9), "Mean difference = 3.000 (Mean of B minus mean of A) ");
+    const Lines table_ = Section(report, NormalityTableHeading()[0], Title("Summary of Data"));
+    EXPECT_EQ(table_, (Lines{NormalityTableHeading()[0], NormalityTableHeading()[1],
+                             Right("A", 15) + "   Too few values to test.",
+                             Right("B", 15) + "   Too few values to test.", ""}));
+}
+
 // --- Paired -----------------------------------------------------------------------------
 
 TEST(PairedTTestReport, EffectivePairingWholeReport) {
