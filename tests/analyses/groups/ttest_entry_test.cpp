@@ -92,33 +92,21 @@ TEST_F(EntryRoutines, OneColumnNonparametricRunsTheSignedRankTest) {
 }
 
 TEST_F(EntryRoutines, TwoColumnDispatch) {
-    TwoColumnTest(table, 0, 1, table.Record(0), table.Record(1), false, true, true, true, out);
-    EXPECT_EQ(out.errorCode, 0);
-    EXPECT_EQ(test::PlainLines(report).at(0), Title("Unpaired t test"));
-
-    ResultsReport welch;
-    AnalysisOutput welchOut{welch, 0, 0, {}};
-    TwoColumnTest(table, 0, 1, table.Record(0), table.Record(1), false, true, false, true,
-                  welchOut);
-    EXPECT_EQ(test::PlainLines(welch).at(0), Title("Unpaired t test with Welch correction"));
-
-    ResultsReport paired;
-    AnalysisOutput pairedOut{paired, 0, 0, {}};
-    TwoColumnTest(table, 0, 1, table.Record(0), table.Record(1), false, true, true, false,
-                  pairedOut);
-    EXPECT_EQ(test::PlainLines(paired).at(0), Title("Paired t test"));
-
-    ResultsReport mw;
-    AnalysisOutput mwOut{mw, 0, 0, {}};
-    TwoColumnTest(table, 0, 1, table.Record(0), table.Record(1), true, true, true, true, mwOut);
-    EXPECT_EQ(mwOut.errorCode, 0);
-    EXPECT_TRUE(HasLine(mw, Title("Mann-Whitney Test")));
-
-    ResultsReport wp;
-    AnalysisOutput wpOut{wp, 0, 0, {}};
-    TwoColumnTest(table, 0, 1, table.Record(0), table.Record(1), true, true, true, false, wpOut);
-    EXPECT_EQ(wpOut.errorCode, 0);
-    EXPECT_TRUE(HasLine(wp, Title("Wilcoxon matched-pairs signed-ranks test")));
+    // The report of each choice (nonparametric, equal SDs, unpaired), error code cleared.
+    auto run = [&](bool nonparametric, bool equalSDs, bool unpaired) {
+        ResultsReport r;
+        AnalysisOutput o{r, 99, 0, {}};
+        TwoColumnTest(table, 0, 1, table.Record(0), table.Record(1), nonparametric, true,
+                      equalSDs, unpaired, o);
+        EXPECT_EQ(o.errorCode, 0);
+        return r;
+    };
+    EXPECT_EQ(test::PlainLines(run(false, true, true)).at(0), Title("Unpaired t test"));
+    EXPECT_EQ(test::PlainLines(run(false, false, true)).at(0),
+              Title("Unpaired t test with Welch correction"));
+    EXPECT_EQ(test::PlainLines(run(false, true, false)).at(0), Title("Paired t test"));
+    EXPECT_TRUE(HasLine(run(true, true, true), Title("Mann-Whitney Test")));
+    EXPECT_TRUE(HasLine(run(true, true, false), Title("Wilcoxon matched-pairs signed-ranks test")));
 }
 
 TEST_F(EntryRoutines, TwoColumnCodesForAveragedData) {
