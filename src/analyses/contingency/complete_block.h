@@ -11,9 +11,9 @@
 namespace zelkon {
 
 struct CompleteBlock {
-    bool complete = true;     ///< false: a data row lacks a value of the set or has one outside it
-    std::int32_t rows = 0;    ///< r: rows holding a value (empty rows between them skipped)
-    std::int32_t columns = 0; ///< c: the columns of the set
+    bool complete = true;      ///< false: a data row lacks a value of the set or has one outside it
+    std::int32_t rows = 0;     ///< r: rows holding a value (empty rows between them skipped)
+    std::int32_t columns = 0;  ///< c: the columns of the set
     int firstRow = -1;
     int lastRow = -1;
     int firstColumn = -1;  ///< analysis column indices

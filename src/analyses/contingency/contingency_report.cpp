@@ -53,8 +53,9 @@ void WriteTrend(ResultsReport& report, const TrendResult& trend) {
     report.WriteLine(trend.p < Significance
                          ? "There is a significant linear trend among the ordered categories"
                          : "There is not a significant linear trend among the ordered categories");
-    report.WriteLine(twoRows ? "defining the columns and the proportion of subjects in the top row."
-                             : "defining the rows and the proportion of subjects in the left column.");
+    report.WriteLine(twoRows
+                         ? "defining the columns and the proportion of subjects in the top row."
+                         : "defining the rows and the proportion of subjects in the left column.");
 }
 
 void WriteMarginTable(ResultsReport& report, ContingencyMargin margin,

@@ -14,9 +14,13 @@ constexpr Extended ExpectedAtMostOne = 1.0L;
 constexpr Extended ExpectedAtMostFive = 5.0L;
 constexpr std::int64_t SmallExpectedShareDivisor = 5;  // a share of 0.2
 
-bool IsWhole(Extended x) { return std::trunc(x) == x; }
+bool IsWhole(Extended x) {
+    return std::trunc(x) == x;
+}
 
-bool Present(Extended x) { return !IsMissingValue(x); }
+bool Present(Extended x) {
+    return !IsMissingValue(x);
+}
 
 std::string ColumnTitle(const DataTable& table, int k) {
     return table.Record(table.MappedColumn(k)).title;
@@ -136,13 +140,15 @@ ContingencyResult ComputeContingency(const DataTable& table) {
     }
     for (int k = block.firstColumn; k <= block.lastColumn; ++k) {
         const Extended total = columnTotal[static_cast<std::size_t>(k)];
-        if (total > 0) r.columnLines.push_back({k + 1, ColumnTitle(table, k), total, total * 100 / n});
+        if (total > 0)
+            r.columnLines.push_back({k + 1, ColumnTitle(table, k), total, total * 100 / n});
     }
 
     // At least a fifth of the r x c expected values at most 5, counted in whole numbers.
     const std::int64_t cells = static_cast<std::int64_t>(r.rows) * r.columns;
-    r.warning = r.expectedAtMostOne ||
-                static_cast<std::int64_t>(r.expectedAtMostFive) * SmallExpectedShareDivisor >= cells;
+    r.warning =
+        r.expectedAtMostOne ||
+        static_cast<std::int64_t>(r.expectedAtMostFive) * SmallExpectedShareDivisor >= cells;
     r.df = (r.rows - 1) * (r.columns - 1);
     // With one row or one column every cell equals its expected value; there is nothing to
     // test and chi-square with 0 degrees of freedom sits at 0 with certainty.

@@ -19,7 +19,7 @@ struct ContingencyMarginLine {
     std::int32_t number = 0;  ///< the table row or column number, counted from 1
     std::string title;        ///< the column title (empty for rows: they show their number)
     Extended total = 0;
-    Extended percent = 0;     ///< total x 100 / N
+    Extended percent = 0;  ///< total x 100 / N
 };
 
 enum class TrendKind : std::uint8_t {
@@ -43,13 +43,13 @@ struct ContingencyResult {
     std::int32_t columns = 0;  ///< c
     Extended grandTotal = 0;   ///< N
     Extended chiSquare = 0;
-    std::int32_t df = 0;       ///< (r - 1)(c - 1)
+    std::int32_t df = 0;  ///< (r - 1)(c - 1)
     /// p_from_chi2(df, chi-square), approximate; 1 for a single row or column (df 0, where
     /// chi-square is 0 and no other value is possible).
     Extended p = MissingValue;
-    bool expectedAtMostOne = false;      ///< some expected value <= 1.0
-    std::int32_t expectedAtMostFive = 0; ///< count of expected values <= 5.0
-    bool warning = false;  ///< an expected value <= 1, or at least 20% of them <= 5
+    bool expectedAtMostOne = false;       ///< some expected value <= 1.0
+    std::int32_t expectedAtMostFive = 0;  ///< count of expected values <= 5.0
+    bool warning = false;                 ///< an expected value <= 1, or at least 20% of them <= 5
     TrendResult trend;
     std::vector<ContingencyMarginLine> rowLines;     ///< rows with values, top to bottom
     std::vector<ContingencyMarginLine> columnLines;  ///< columns with a total above 0

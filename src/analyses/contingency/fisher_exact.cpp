@@ -17,8 +17,7 @@ constexpr Extended TieAllowance = 1.0E-12L;
 
 }  // namespace
 
-Extended HypergeometricProbability(std::int32_t a, std::int32_t b, std::int32_t c,
-                                   std::int32_t d) {
+Extended HypergeometricProbability(std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d) {
     PrimeFactorProduct product;
     product.MultiplyFactorial(a + b);
     product.MultiplyFactorial(c + d);
@@ -32,8 +31,7 @@ Extended HypergeometricProbability(std::int32_t a, std::int32_t b, std::int32_t 
     return product.Evaluate();
 }
 
-FisherExactResult FisherExactTest(std::int32_t a, std::int32_t b, std::int32_t c,
-                                  std::int32_t d) {
+FisherExactResult FisherExactTest(std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d) {
     // Turn the table so that A D <= B C; the P values do not change.
     if (d < a) std::swap(a, d);
     if (c < b) std::swap(b, c);

@@ -16,14 +16,13 @@ inline constexpr std::int32_t FisherMaximumTotal = 2000;
 
 /// The probability of the table A B / C D among all tables with its margins:
 /// (A+B)! (C+D)! (A+C)! (B+D)! / (N! A! B! C! D!).  Counts must be non-negative.
-Extended HypergeometricProbability(std::int32_t a, std::int32_t b, std::int32_t c,
-                                   std::int32_t d);
+Extended HypergeometricProbability(std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d);
 
 struct FisherExactResult {
     Extended oneTailedP = MissingValue;
     Extended twoTailedP = MissingValue;  ///< never above 1
-    bool doubled = false;  ///< equal row or column totals: twice the one-tailed P
-    bool capped = false;   ///< the two-tailed P came out above 1 and is reported as 1
+    bool doubled = false;                ///< equal row or column totals: twice the one-tailed P
+    bool capped = false;                 ///< the two-tailed P came out above 1 and is reported as 1
 };
 
 /// Fisher's exact test.  The table is first turned (without changing the test) so that
@@ -31,7 +30,6 @@ struct FisherExactResult {
 /// A + B = C + D or A + C = B + D the two-tailed P is twice the one-tailed P; otherwise the
 /// tables beyond the observed one in the other direction are added whenever they are no more
 /// probable than the observed table.  Counts must be non-negative with N <= 2000.
-FisherExactResult FisherExactTest(std::int32_t a, std::int32_t b, std::int32_t c,
-                                  std::int32_t d);
+FisherExactResult FisherExactTest(std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d);
 
 }  // namespace zelkon

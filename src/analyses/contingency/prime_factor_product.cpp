@@ -86,8 +86,12 @@ void PrimeFactorProduct::AddInteger(std::int32_t n, std::int32_t sign) {
     }
 }
 
-void PrimeFactorProduct::MultiplyInteger(std::int32_t n) { AddInteger(n, 1); }
-void PrimeFactorProduct::DivideInteger(std::int32_t n) { AddInteger(n, -1); }
+void PrimeFactorProduct::MultiplyInteger(std::int32_t n) {
+    AddInteger(n, 1);
+}
+void PrimeFactorProduct::DivideInteger(std::int32_t n) {
+    AddInteger(n, -1);
+}
 
 void PrimeFactorProduct::MultiplyRange(std::int32_t from, std::int32_t to) {
     for (std::int32_t n = std::max(from, 2); n <= to && n > 0; ++n) {
@@ -103,8 +107,12 @@ void PrimeFactorProduct::DivideRange(std::int32_t from, std::int32_t to) {
     }
 }
 
-void PrimeFactorProduct::MultiplyFactorial(std::int32_t k) { MultiplyRange(2, k); }
-void PrimeFactorProduct::DivideFactorial(std::int32_t k) { DivideRange(2, k); }
+void PrimeFactorProduct::MultiplyFactorial(std::int32_t k) {
+    MultiplyRange(2, k);
+}
+void PrimeFactorProduct::DivideFactorial(std::int32_t k) {
+    DivideRange(2, k);
+}
 
 std::int32_t PrimeFactorProduct::Exponent(std::int32_t primeIndex) const {
     if (primeIndex < 0 || primeIndex >= PrimeCount) return 0;

@@ -27,7 +27,7 @@ const std::array<std::int32_t, PrimeCount>& PrimesBelow2000();
 /// has no prime factor below 2000 (only possible for integers above 2000) is kept as a factor
 /// of its own, so the product stays exact for every positive 32-bit integer.
 class PrimeFactorProduct {
-public:
+  public:
     /// Back to the empty product (1).
     void Clear();
 
@@ -55,7 +55,7 @@ public:
     /// The natural logarithm of the product, from the exponents (never overflows).
     Extended Log() const;
 
-private:
+  private:
     void AddInteger(std::int32_t n, std::int32_t sign);
     void AddLargeFactor(std::int32_t factor, std::int32_t sign);
 

@@ -17,8 +17,7 @@ constexpr Extended TailArea = 0.025L;
 // there.
 std::int32_t DegreesOfFreedom(Extended df) {
     constexpr Extended largest = std::numeric_limits<std::int32_t>::max();
-    return df >= largest ? std::numeric_limits<std::int32_t>::max()
-                         : static_cast<std::int32_t>(df);
+    return df >= largest ? std::numeric_limits<std::int32_t>::max() : static_cast<std::int32_t>(df);
 }
 
 }  // namespace

@@ -21,9 +21,13 @@ constexpr Extended LargeTotal = 2000.0L;
 // Cells above this count give a fraction its exact interval and the difference its SE.
 constexpr Extended IntervalMinimumCell = 5.0L;
 
-Extended CriticalZ() { return critical_z(2, 0.05L); }
+Extended CriticalZ() {
+    return critical_z(2, 0.05L);
+}
 
-bool IsWhole(Extended x) { return std::trunc(x) == x; }
+bool IsWhole(Extended x) {
+    return std::trunc(x) == x;
+}
 
 // Validation shared by both forms: fractions first, then negatives.
 std::int32_t FractionOrNegative(const std::array<Extended, 4>& cells) {
@@ -81,9 +85,9 @@ McNemarResult ComputeMcNemar(Extended b, Extended c, bool yates) {
     const Extended pLow =
         (2 * n * p + (ZSquared - 1) - z * std::sqrt(ZSquared - 2 - 1 / n + 4 * p * (n * q + 1))) /
         denominator;
-    const Extended pHigh =
-        (2 * n * p + (ZSquared - 1) + 2 + z * std::sqrt(ZSquared + 2 - 1 / n + 4 * p * (n * q - 1))) /
-        denominator;
+    const Extended pHigh = (2 * n * p + (ZSquared - 1) + 2 +
+                            z * std::sqrt(ZSquared + 2 - 1 / n + 4 * p * (n * q - 1))) /
+                           denominator;
     m.oddsRatio.lower = pLow / (1 - pLow);
     m.oddsRatio.upper = pHigh < 1 ? pHigh / (1 - pHigh) : MissingValue;
     return m;
@@ -158,8 +162,7 @@ RatioWithInterval ComputeOddsRatio(Extended a, Extended b, Extended c, Extended 
     return odds;
 }
 
-ProportionDifference ComputeProportionDifference(Extended a, Extended b, Extended c,
-                                                 Extended d) {
+ProportionDifference ComputeProportionDifference(Extended a, Extended b, Extended c, Extended d) {
     ProportionDifference pd;
     pd.p1 = a / (a + b);
     pd.p2 = c / (c + d);

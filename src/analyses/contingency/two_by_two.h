@@ -43,8 +43,8 @@ struct TwoByTwoChiSquare {
 };
 
 struct ProportionDifference {
-    Extended p1 = MissingValue;  ///< A / (A + B)
-    Extended p2 = MissingValue;  ///< C / (C + D)
+    Extended p1 = MissingValue;    ///< A / (A + B)
+    Extended p2 = MissingValue;    ///< C / (C + D)
     bool p1IntervalShown = false;  ///< A > 5 and B > 5
     bool p2IntervalShown = false;  ///< C > 5 and D > 5
     ProportionInterval p1Interval;
@@ -58,8 +58,8 @@ struct ProportionDifference {
 
 /// The top row is the positive test result, the left column the presence of the condition.
 struct DiagnosticValues {
-    Extended sensitivity = MissingValue;  ///< A / (A + C)
-    Extended specificity = MissingValue;  ///< D / (B + D)
+    Extended sensitivity = MissingValue;         ///< A / (A + C)
+    Extended specificity = MissingValue;         ///< D / (B + D)
     Extended positivePredictive = MissingValue;  ///< A / (A + B)
     Extended negativePredictive = MissingValue;  ///< D / (C + D)
     ProportionInterval sensitivityInterval;
@@ -108,8 +108,7 @@ TwoByTwoChiSquare ComputeTwoByTwoChiSquare(Extended a, Extended b, Extended c, E
 RatioWithInterval ComputeRelativeRisk(Extended a, Extended b, Extended c, Extended d);
 /// The odds ratio of the counts as given (the caller adds 0.5 for a zero cell).
 RatioWithInterval ComputeOddsRatio(Extended a, Extended b, Extended c, Extended d);
-ProportionDifference ComputeProportionDifference(Extended a, Extended b, Extended c,
-                                                 Extended d);
+ProportionDifference ComputeProportionDifference(Extended a, Extended b, Extended c, Extended d);
 DiagnosticValues ComputeDiagnosticValues(Extended a, Extended b, Extended c, Extended d);
 
 }  // namespace zelkon

@@ -65,7 +65,8 @@ TEST(FisherExactTest, DoublingAboveOneIsReportedAsOne) {
     // The centre table of equal margins: one-tailed 0.67185910065167 (R, "less"), doubled
     // 1.3437 > 1; R's two-sided P is 1.
     const FisherExactResult centre = FisherExactTest(5, 5, 5, 5);
-    EXPECT_NEAR(static_cast<double>(centre.oneTailedP), 0.67185910065167, 0.67185910065167 * Tolerance);
+    EXPECT_NEAR(static_cast<double>(centre.oneTailedP), 0.67185910065167,
+                0.67185910065167 * Tolerance);
     EXPECT_EQ(centre.twoTailedP, 1.0L);
     EXPECT_TRUE(centre.doubled);
     EXPECT_TRUE(centre.capped);
@@ -99,8 +100,14 @@ TEST(FisherExactTest, TurningTheTableChangesNothing) {
     // The eight arrangements of one table (rows swapped, columns swapped, transposed) are the
     // same test.
     const std::array<std::array<std::int32_t, 4>, 8> forms = {{
-        {3, 12, 9, 4}, {12, 3, 4, 9}, {9, 4, 3, 12}, {4, 9, 12, 3},
-        {3, 9, 12, 4}, {9, 3, 4, 12}, {12, 4, 3, 9}, {4, 12, 9, 3},
+        {3, 12, 9, 4},
+        {12, 3, 4, 9},
+        {9, 4, 3, 12},
+        {4, 9, 12, 3},
+        {3, 9, 12, 4},
+        {9, 3, 4, 12},
+        {12, 4, 3, 9},
+        {4, 12, 9, 3},
     }};
     for (const auto& t : forms) ExpectP({t, 0.0117198366760892, 0.0200176485544637});
 }

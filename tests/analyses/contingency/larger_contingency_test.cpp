@@ -2,8 +2,6 @@
 // trend test against prop.trend.test (with the table's row and column numbers as scores), the
 // validity warning at its thresholds, the block rules and error codes, and the report
 // against lines built by hand, alone and through the whole contingency run.
-#include "analyses/contingency/contingency_report.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +11,7 @@
 #include <vector>
 
 #include "analyses/contingency/contingency_codes.h"
+#include "analyses/contingency/contingency_report.h"
 #include "core/analysis_run.h"
 #include "core/document.h"
 #include "support/test_support.h"
@@ -38,7 +37,8 @@ void Fill(DataTable& table, const Rows& rows, int firstRow = 0, int firstColumn 
     for (std::size_t i = 0; i < rows.size(); ++i) {
         for (std::size_t j = 0; j < rows[i].size(); ++j) {
             if (IsMissingValue(rows[i][j])) continue;
-            table.SetValue(firstRow + static_cast<int>(i), firstColumn + static_cast<int>(j), rows[i][j]);
+            table.SetValue(firstRow + static_cast<int>(i), firstColumn + static_cast<int>(j),
+                           rows[i][j]);
         }
     }
 }
@@ -179,9 +179,12 @@ TEST(ContingencyBlock, SingleRowHasNothingToTest) {
     EXPECT_FALSE(std::fetestexcept(FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW));
 }
 
-std::string Sp(int n) { return std::string(static_cast<std::size_t>(n), ' '); }
+std::string Sp(int n) {
+    return std::string(static_cast<std::size_t>(n), ' ');
+}
 std::string Right(const std::string& s, int width) {
-    return s.size() >= static_cast<std::size_t>(width) ? s : Sp(width - static_cast<int>(s.size())) + s;
+    return s.size() >= static_cast<std::size_t>(width) ? s
+                                                       : Sp(width - static_cast<int>(s.size())) + s;
 }
 std::string Centred(const std::string& s) {
     const int free = 65 - static_cast<int>(s.size());
@@ -189,18 +192,20 @@ std::string Centred(const std::string& s) {
 }
 // A summary line: title right-aligned in 15 at 1, total in 10 at 18, percentage in 7 with
 // two decimals at 30 and "%".
-std::string SummaryLine(const std::string& title, const std::string& total, const std::string& pct) {
+std::string SummaryLine(const std::string& title, const std::string& total,
+                        const std::string& pct) {
     return Right(title, 15) + Sp(2) + Right(total, 10) + Sp(2) + Right(pct, 7) + "%";
 }
-std::vector<std::string> SummaryTable(const std::string& margin, const std::vector<std::string>& lines,
+std::vector<std::string> SummaryTable(const std::string& margin,
+                                      const std::vector<std::string>& lines,
                                       const std::string& total) {
-    const std::string heading =
-        margin == "Row" ? Sp(6) + "Row" + Sp(6) : Sp(4) + "Column" + Sp(5);
-    std::vector<std::string> out = {heading + Sp(2) + "  Total   " + Sp(2) + " Percent  ",
-                                    std::string(15, '=') + Sp(2) + std::string(10, '=') + Sp(2) +
-                                        std::string(8, '=')};
+    const std::string heading = margin == "Row" ? Sp(6) + "Row" + Sp(6) : Sp(4) + "Column" + Sp(5);
+    std::vector<std::string> out = {
+        heading + Sp(2) + "  Total   " + Sp(2) + " Percent  ",
+        std::string(15, '=') + Sp(2) + std::string(10, '=') + Sp(2) + std::string(8, '=')};
     out.insert(out.end(), lines.begin(), lines.end());
-    out.push_back(std::string(15, '-') + Sp(2) + std::string(10, '-') + Sp(2) + std::string(8, '-'));
+    out.push_back(std::string(15, '-') + Sp(2) + std::string(10, '-') + Sp(2) +
+                  std::string(8, '-'));
     out.push_back(SummaryLine("Total", total, "100.00"));
     out.push_back("");
     return out;
@@ -250,7 +255,8 @@ TEST(ContingencyReport, TwoRowsWithTrend) {
             "",
         },
         // N = 100: rows 40 and 60; columns 25 each.
-        SummaryTable("Row", {SummaryLine("1", "40", "40.00"), SummaryLine("2", "60", "60.00")}, "100"),
+        SummaryTable("Row", {SummaryLine("1", "40", "40.00"), SummaryLine("2", "60", "60.00")},
+                     "100"),
         SummaryTable("Column",
                      {SummaryLine("None", "25", "25.00"), SummaryLine("Low", "25", "25.00"),
                       SummaryLine("Medium", "25", "25.00"), SummaryLine("High", "25", "25.00")},
@@ -287,7 +293,9 @@ TEST(ContingencyReport, WarningAndRowTrendTexts) {
         Centred("Summary of Data"),
     };
     ASSERT_GE(lines.size(), head.size());
-    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + static_cast<long>(head.size())), head);
+    EXPECT_EQ(
+        std::vector<std::string>(lines.begin(), lines.begin() + static_cast<long>(head.size())),
+        head);
 
     // Two columns: the trend over the rows, with its own texts; P = 0.05 exactly is not
     // significant in either sentence (the tests are P < 0.05).

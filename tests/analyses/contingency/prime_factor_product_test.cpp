@@ -48,8 +48,10 @@ TEST(PrimeFactorProduct, FactorialExponentsAndValues) {
     PrimeFactorProduct factorials;
     factorials.MultiplyFactorial(20);
     factorials.DivideFactorial(10);
-    for (std::int32_t i = 0; i < PrimeCount; ++i) EXPECT_EQ(range.Exponent(i), factorials.Exponent(i));
-    EXPECT_EQ(range.Evaluate(), 670442572800.0L);  // python3: math.factorial(20)//math.factorial(10)
+    for (std::int32_t i = 0; i < PrimeCount; ++i)
+        EXPECT_EQ(range.Exponent(i), factorials.Exponent(i));
+    EXPECT_EQ(range.Evaluate(),
+              670442572800.0L);  // python3: math.factorial(20)//math.factorial(10)
 
     p.Clear();
     EXPECT_EQ(p.Evaluate(), 1.0L);

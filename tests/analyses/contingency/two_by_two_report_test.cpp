@@ -18,9 +18,12 @@ namespace {
 
 using test::PlainLines;
 
-std::string Sp(int n) { return std::string(static_cast<std::size_t>(n), ' '); }
+std::string Sp(int n) {
+    return std::string(static_cast<std::size_t>(n), ' ');
+}
 std::string Right(const std::string& s, int width) {
-    return s.size() >= static_cast<std::size_t>(width) ? s : Sp(width - static_cast<int>(s.size())) + s;
+    return s.size() >= static_cast<std::size_t>(width) ? s
+                                                       : Sp(width - static_cast<int>(s.size())) + s;
 }
 // A heading centred in 65 characters: half the free space before, the rest after.
 std::string Centred(const std::string& s) {
@@ -41,34 +44,41 @@ struct TableText {
     std::array<int, 9> pct;  // row 1: a, b, total; row 2: c, d, total; totals: 1, 2, 100
     bool marked;
 };
-std::string Pct(int p) { return Right(" (", 10) + Right(std::to_string(p), 3) + "%)"; }
+std::string Pct(int p) {
+    return Right(" (", 10) + Right(std::to_string(p), 3) + "%)";
+}
 std::vector<std::string> DataAnalyzed(const TableText& t) {
     const std::string m1 = t.marked ? "* " : Sp(2);
-    auto row = [&](const std::string& title, int x, int y, bool markAfterFirst, bool markAfterSecond) {
+    auto row = [&](const std::string& title, int x, int y, bool markAfterFirst,
+                   bool markAfterSecond) {
         std::string line = Right(title, 15) + " " + Right(std::to_string(x), 15);
         line += markAfterFirst ? "* " : Sp(2);
         line += Right(std::to_string(y), 15);
         line += markAfterSecond ? "* " : Sp(2);
         return line + Right(std::to_string(x + y), 15);
     };
-    auto pcts = [&](int i) { return Sp(16) + Pct(t.pct[i]) + Sp(2) + Pct(t.pct[i + 1]) + Sp(2) + Pct(t.pct[i + 2]); };
-    return {"",
-            "Data analyzed",
-            Sp(16) + Right(t.column1, 15) + Sp(2) + Right(t.column2, 15) + Sp(2) + Right("Total", 15),
-            row(t.row1, t.a, t.b, false, t.marked),
-            pcts(0),
-            row(t.row2, t.c, t.d, t.marked, false),
-            pcts(3),
-            "",
-            std::string(65, '-'),
-            row("Total", t.a + t.c, t.b + t.d, false, false),
-            pcts(6),
-            ""};
+    auto pcts = [&](int i) {
+        return Sp(16) + Pct(t.pct[i]) + Sp(2) + Pct(t.pct[i + 1]) + Sp(2) + Pct(t.pct[i + 2]);
+    };
+    return {
+        "",
+        "Data analyzed",
+        Sp(16) + Right(t.column1, 15) + Sp(2) + Right(t.column2, 15) + Sp(2) + Right("Total", 15),
+        row(t.row1, t.a, t.b, false, t.marked),
+        pcts(0),
+        row(t.row2, t.c, t.d, t.marked, false),
+        pcts(3),
+        "",
+        std::string(65, '-'),
+        row("Total", t.a + t.c, t.b + t.d, false, false),
+        pcts(6),
+        ""};
 }
 
 TwoByTwoRequest Request(Extended a, Extended b, Extended c, Extended d) {
-    return TwoByTwoRequest{a, b, c, d, "Disease", "No disease", "Exposed", "Unexposed",
-                           false, true, true, false, false, false, false, true, false};
+    return TwoByTwoRequest{a,         b,           c,     d,    "Disease", "No disease",
+                           "Exposed", "Unexposed", false, true, true,      false,
+                           false,     false,       false, true, false};
 }
 
 std::vector<std::string> Report(const TwoByTwoRequest& q) {
@@ -111,8 +121,16 @@ TEST(TwoByTwoReport, FisherTwoSidedWithRelativeRiskAndDifference) {
         },
         // N = 28: 3 -> 11%, 12 -> 43%, 15 -> 54%, 9 -> 32%, 4 -> 14%, 13 -> 46%,
         // 12 -> 43%, 16 -> 57%.
-        DataAnalyzed({"Disease", "No disease", "Exposed", "Unexposed", 3, 12, 9, 4,
-                      {11, 43, 54, 32, 14, 46, 43, 57, 100}, false}));
+        DataAnalyzed({"Disease",
+                      "No disease",
+                      "Exposed",
+                      "Unexposed",
+                      3,
+                      12,
+                      9,
+                      4,
+                      {11, 43, 54, 32, 14, 46, 43, 57, 100},
+                      false}));
     EXPECT_EQ(Report(q), expected);
 
     // The headings are underlined, the row titles of the difference bold.
@@ -156,8 +174,16 @@ TEST(TwoByTwoReport, FisherAboveTwoThousandFallsBackToChiSquare) {
         },
         // N = 2001: 521 -> 26%, 480 -> 24%, 1001 -> 50%, 460 -> 23%, 540 -> 27%,
         // 1000 -> 50% (49.98), 981 -> 49%, 1020 -> 51%.
-        DataAnalyzed({"Disease", "No disease", "Exposed", "Unexposed", 521, 480, 460, 540,
-                      {26, 24, 50, 23, 27, 50, 49, 51, 100}, false}));
+        DataAnalyzed({"Disease",
+                      "No disease",
+                      "Exposed",
+                      "Unexposed",
+                      521,
+                      480,
+                      460,
+                      540,
+                      {26, 24, 50, 23, 27, 50, 49, 51, 100},
+                      false}));
     EXPECT_EQ(Report(q), expected);
 }
 
@@ -193,8 +219,16 @@ TEST(TwoByTwoReport, FisherOneSidedWithSensitivityTable) {
         },
         // N = 48: 22 -> 46%, 0 -> 0%, 22 -> 46%, 4 -> 8%, 22 -> 46%, 26 -> 54%, 26 -> 54%,
         // 22 -> 46%.
-        DataAnalyzed({"Disease", "No disease", "Exposed", "Unexposed", 22, 0, 4, 22,
-                      {46, 0, 46, 8, 46, 54, 54, 46, 100}, false}));
+        DataAnalyzed({"Disease",
+                      "No disease",
+                      "Exposed",
+                      "Unexposed",
+                      22,
+                      0,
+                      4,
+                      22,
+                      {46, 0, 46, 8, 46, 54, 54, 46, 100},
+                      false}));
     EXPECT_EQ(Report(q), expected);
 }
 
@@ -238,8 +272,16 @@ TEST(TwoByTwoReport, ChiSquareWithSmallValuesAndZeroCell) {
             "proportions can only be calculated when each cell is greater than five.",
         },
         // N = 20: 0%, 50%, 50%, 25%, 25%, 50%, 25%, 75%.
-        DataAnalyzed({"Disease", "No disease", "Exposed", "Unexposed", 0, 10, 5, 5,
-                      {0, 50, 50, 25, 25, 50, 25, 75, 100}, false}));
+        DataAnalyzed({"Disease",
+                      "No disease",
+                      "Exposed",
+                      "Unexposed",
+                      0,
+                      10,
+                      5,
+                      5,
+                      {0, 50, 50, 25, 25, 50, 25, 75, 100},
+                      false}));
     EXPECT_EQ(Report(q), expected);
 }
 
@@ -273,8 +315,9 @@ TEST(TwoByTwoReport, OneSidedChiSquareWithOddsRatioNote) {
         "0.5 was added to each value.",
     };
     ASSERT_GE(lines.size(), expected.size());
-    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + static_cast<long>(expected.size())),
-              expected);
+    EXPECT_EQ(
+        std::vector<std::string>(lines.begin(), lines.begin() + static_cast<long>(expected.size())),
+        expected);
 }
 
 TEST(TwoByTwoReport, OneSidedVerdictUsesHalfTheP) {
@@ -333,8 +376,16 @@ TEST(TwoByTwoReport, DifferenceWithEveryCellAboveFive) {
         },
         // N = 41: 6 -> 15%, 6 -> 15%, 12 -> 29%, 17 -> 41%, 12 -> 29%, 29 -> 71%,
         // 23 -> 56%, 18 -> 44%.
-        DataAnalyzed({"Disease", "No disease", "Exposed", "Unexposed", 6, 6, 17, 12,
-                      {15, 15, 29, 41, 29, 71, 56, 44, 100}, false}));
+        DataAnalyzed({"Disease",
+                      "No disease",
+                      "Exposed",
+                      "Unexposed",
+                      6,
+                      6,
+                      17,
+                      12,
+                      {15, 15, 29, 41, 29, 71, 56, 44, 100},
+                      false}));
     EXPECT_EQ(Report(q), expected);
 }
 
@@ -359,8 +410,16 @@ TEST(TwoByTwoReport, McNemarOneSidedWithYates) {
         },
         // N = 73: 10 -> 14%, 25 -> 34%, 35 -> 48%, 8 -> 11%, 30 -> 41%, 38 -> 52%,
         // 18 -> 25%, 55 -> 75%.
-        DataAnalyzed({"Disease", "No disease", "Exposed", "Unexposed", 10, 25, 8, 30,
-                      {14, 34, 48, 11, 41, 52, 25, 75, 100}, true}));
+        DataAnalyzed({"Disease",
+                      "No disease",
+                      "Exposed",
+                      "Unexposed",
+                      10,
+                      25,
+                      8,
+                      30,
+                      {14, 34, 48, 11, 41, 52, 25, 75, 100},
+                      true}));
     EXPECT_EQ(Report(q), expected);
 
     // Without Yates, two-sided: 8.757575758 (mcnemar.test(correct=FALSE)), P 0.00308318609.
@@ -373,7 +432,7 @@ TEST(TwoByTwoReport, McNemarOneSidedWithYates) {
 
 // The whole run: the two-by-two record and choices of a document through Calculate.
 class TwoByTwoRun : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         doc.Data().SetFormat(DataFormat::TwoByTwo);
         TwoByTwoRecord& r = doc.Data().TwoByTwo();

@@ -25,8 +25,8 @@ void ExpectRel(Extended actual, double expected, double tolerance) {
 }
 
 TwoByTwoRequest Request(Extended a, Extended b, Extended c, Extended d) {
-    TwoByTwoRequest q{a, b, c, d, "Column A", "Column B", "Row 1", "Row 2",
-                      false, true, true, false, false, false, false, true, false};
+    TwoByTwoRequest q{a,    b,    c,     d,     "Column A", "Column B", "Row 1", "Row 2", false,
+                      true, true, false, false, false,      false,      true,    false};
     return q;
 }
 
@@ -75,7 +75,8 @@ TEST(TwoByTwoValidation, PairedCodes) {
     EXPECT_EQ(ComputeTwoByTwo(PairedRequest(1, 0, 2, 3, true)).errorCode, CodeZeroRow);
     EXPECT_EQ(ComputeTwoByTwo(PairedRequest(1, 2, 0, 3, true)).errorCode, CodeZeroRow);
     // An empty A or D counts as 0.
-    const TwoByTwoResult r = ComputeTwoByTwo(PairedRequest(MissingValue, 3, 1, MissingValue, false));
+    const TwoByTwoResult r =
+        ComputeTwoByTwo(PairedRequest(MissingValue, 3, 1, MissingValue, false));
     EXPECT_EQ(r.errorCode, 0);
     EXPECT_EQ(r.a, 0.0L);
     EXPECT_EQ(r.d, 0.0L);
@@ -90,9 +91,12 @@ TEST(TwoByTwoChiSquare, AgreesWithR) {
     };
     const Case cases[] = {
         {3, 12, 9, 4, 6.89230769230769, 0.00865674412724604, 5.02863247863248, 0.0249315767311263},
-        {10, 20, 30, 40, 0.793650793650794, 0.372998483613487, 0.446428571428571, 0.504035866452505},
-        {15, 25, 30, 10, 11.4285714285714, 0.000723232716430193, 9.95555555555556, 0.00160364726241411},
-        {520, 480, 460, 541, 7.31743767476002, 0.00682887065034313, 7.07749777993922, 0.0078057935003368},
+        {10, 20, 30, 40, 0.793650793650794, 0.372998483613487, 0.446428571428571,
+         0.504035866452505},
+        {15, 25, 30, 10, 11.4285714285714, 0.000723232716430193, 9.95555555555556,
+         0.00160364726241411},
+        {520, 480, 460, 541, 7.31743767476002, 0.00682887065034313, 7.07749777993922,
+         0.0078057935003368},
     };
     for (const Case& c : cases) {
         const TwoByTwoChiSquare plain = ComputeTwoByTwoChiSquare(c.a, c.b, c.c, c.d, false);
