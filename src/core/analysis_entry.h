@@ -104,11 +104,16 @@ struct TwoByTwoRequest {
     bool paired;
 };
 
-/// The results of the last multiple regression the graph draws.
+/// The results of the last multiple regression the graph draws: the rows the last analysis
+/// used (also for a correlation matrix) and, after a fit (`valid`), the dependent column and
+/// the coefficients.  The fitted value of a row is coefficients[0] plus, over the columns c
+/// with inModel[c] set, coefficients[c + 1] times the row's value in column c.
 struct MultipleRegressionResult {
     bool valid = false;
-    std::array<Extended, DataColumns + 1> coefficients{};  ///< intercept first
-    std::array<std::uint8_t, DataRows> analysedRows{};
+    std::int32_t yColumn = -1;
+    std::array<Extended, DataColumns + 1> coefficients{};  ///< intercept first, then by column
+    std::array<std::uint8_t, DataColumns> inModel{};       ///< 1 for an X column of the fit
+    std::array<std::uint8_t, DataRows> analysedRows{};     ///< 1 for each row used
 };
 
 struct MultipleRegressionRequest {
