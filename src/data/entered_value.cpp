@@ -12,9 +12,6 @@ namespace zelkon {
 
 namespace {
 
-// Enough room for any extended value in fixed notation with 12 decimals.
-constexpr std::size_t FixedBufferSize = 5200;
-
 // Trailing zeros removed (the point itself stays, as the counting takes no decimals from it).
 void RemoveTrailingZeros(std::string& text) {
     if (text.find('.') == std::string::npos) return;
@@ -35,11 +32,13 @@ Extended RoundEnteredValue(Extended v) {
 
 DigitCounts EnteredDigitCounts(Extended v) {
     if (IsMissingValue(v) || !std::isfinite(v)) return {};
-    std::string text(FixedBufferSize, '\0');
-    const auto written = std::to_chars(text.data(), text.data() + text.size(), v,
-                                       std::chars_format::fixed, 12);
+    // From 1E15 on, the first 14 characters are all digits (or the sign and digits).
+    if (std::fabs(v) >= 1E15L) return DigitCounts{0, 14};
+    char buffer[64];
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, 12);
     if (written.ec != std::errc()) return {};
-    text.resize(static_cast<std::size_t>(written.ptr - text.data()));
+    std::string text(buffer, written.ptr);
     RemoveTrailingZeros(text);
     if (text.size() > 14) text.resize(14);
     return CountDigits(text);
