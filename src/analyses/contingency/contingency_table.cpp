@@ -27,7 +27,7 @@ std::string ColumnTitle(const DataTable& table, int k) {
 }
 
 // Trend over the rows (two columns): each row with a value in the left column.
-TrendResult RowTrend(const DataTable& table, const CompleteBlock& block) {
+TrendResult RowTrend(const DataTable& table, const ContingencyBlock& block) {
     std::vector<Extended> x, n, score;
     for (int row = block.firstRow; row <= block.lastRow; ++row) {
         const Extended left = table.AnalysisValue(row, block.firstColumn);
@@ -40,7 +40,7 @@ TrendResult RowTrend(const DataTable& table, const CompleteBlock& block) {
 }
 
 // Trend over the columns (two rows): each column with a value in the top row.
-TrendResult ColumnTrend(const DataTable& table, const CompleteBlock& block) {
+TrendResult ColumnTrend(const DataTable& table, const ContingencyBlock& block) {
     std::vector<Extended> x, n, score;
     for (int k = block.firstColumn; k <= block.lastColumn; ++k) {
         const Extended top = table.AnalysisValue(block.firstRow, k);
@@ -72,8 +72,8 @@ Extended TrendChiSquare(const std::vector<Extended>& x, const std::vector<Extend
 
 ContingencyResult ComputeContingency(const DataTable& table) {
     ContingencyResult r;
-    r.block = FindCompleteBlock(table);
-    const CompleteBlock& block = r.block;
+    r.block = FindContingencyBlock(table);
+    const ContingencyBlock& block = r.block;
     if (!block.complete) {
         r.errorCode = CodeBlockGap;
         return r;

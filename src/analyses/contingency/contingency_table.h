@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "analyses/contingency/complete_block.h"
+#include "analyses/contingency/contingency_block.h"
 #include "core/data_table.h"
 #include "core/types.h"
 
@@ -38,7 +38,7 @@ struct TrendResult {
 
 struct ContingencyResult {
     std::int32_t errorCode = 0;  ///< 30 to 34 or 46; nothing else is set with an error
-    CompleteBlock block;
+    ContingencyBlock block;
     std::int32_t rows = 0;     ///< r
     std::int32_t columns = 0;  ///< c
     Extended grandTotal = 0;   ///< N

@@ -148,7 +148,7 @@ TEST(ContingencyWarning, Thresholds) {
     ExpectRel(tenth.trend.p, 0.259600295091218, PTolerance);
 }
 
-TEST(ContingencyBlock, ErrorCodes) {
+TEST(ContingencyBlockRules, ErrorCodes) {
     DataTable empty;
     EXPECT_EQ(ComputeContingency(empty).errorCode, CodeNoContingencyData);
     // A gap inside a data row, and a value outside the columns of the first row.
@@ -167,7 +167,7 @@ TEST(ContingencyBlock, ErrorCodes) {
     EXPECT_EQ(apart.columnLines[1].number, 3);
 }
 
-TEST(ContingencyBlock, SingleRowHasNothingToTest) {
+TEST(ContingencyBlockRules, SingleRowHasNothingToTest) {
     // One row: every expected value equals its count, chi-square 0 with 0 degrees of freedom,
     // P 1 and no arithmetic fault.
     std::feclearexcept(FE_ALL_EXCEPT);

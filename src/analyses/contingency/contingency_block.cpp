@@ -1,5 +1,5 @@
-// The complete-block check.
-#include "analyses/contingency/complete_block.h"
+// The block of counts of a larger contingency table.
+#include "analyses/contingency/contingency_block.h"
 
 #include <algorithm>
 
@@ -11,9 +11,8 @@ int AnalysedColumnCount(const DataTable& table) {
     return std::clamp(table.LastColumn() + 1, 0, static_cast<int>(DataColumns));
 }
 
-}  // namespace
-
-bool CompleteBlock::RowHasValue(const DataTable& table, int row) {
+// True when the row holds a value in some analysed column.
+bool RowHasValue(const DataTable& table, int row) {
     const int columns = AnalysedColumnCount(table);
     for (int k = 0; k < columns; ++k) {
         if (!IsMissingValue(table.AnalysisValue(row, k))) return true;
@@ -21,11 +20,13 @@ bool CompleteBlock::RowHasValue(const DataTable& table, int row) {
     return false;
 }
 
-CompleteBlock FindCompleteBlock(const DataTable& table) {
-    CompleteBlock block;
+}  // namespace
+
+ContingencyBlock FindContingencyBlock(const DataTable& table) {
+    ContingencyBlock block;
     const int columns = AnalysedColumnCount(table);
     for (int row = 0; row <= table.LastRow(); ++row) {
-        if (!CompleteBlock::RowHasValue(table, row)) continue;
+        if (!RowHasValue(table, row)) continue;
         if (block.firstRow < 0) {
             block.firstRow = row;
             for (int k = 0; k < columns; ++k) {

@@ -1,5 +1,5 @@
-// The complete-block check: where the block of a table of counts (or of matched rows) lies
-// in the data table, and whether every data row fills exactly the columns of the first one.
+// Where the block of counts of a larger contingency table lies in the data table, found by
+// the complete-block check: every data row must fill exactly the columns of the first one.
 #pragma once
 
 #include <array>
@@ -10,7 +10,7 @@
 
 namespace zelkon {
 
-struct CompleteBlock {
+struct ContingencyBlock {
     bool complete = true;      ///< false: a data row lacks a value of the set or has one outside it
     std::int32_t rows = 0;     ///< r: rows holding a value (empty rows between them skipped)
     std::int32_t columns = 0;  ///< c: the columns of the set
@@ -20,9 +20,6 @@ struct CompleteBlock {
     int lastColumn = -1;
     /// The set of columns in use: those with a value in the first data row.
     std::array<bool, DataColumns> inSet{};
-
-    /// True when the row holds a value in some analysed column.
-    static bool RowHasValue(const DataTable& table, int row);
 };
 
 /// Walks the rows of the analysed columns (0 to LastColumn, read with AnalysisValue) from the
@@ -30,6 +27,6 @@ struct CompleteBlock {
 /// the first row; every later row with a value is counted, becomes the last row, and fails the
 /// check when it lacks a value in a column of the set or has one outside it.  A table without
 /// values gives a complete block of 0 rows and 0 columns.
-CompleteBlock FindCompleteBlock(const DataTable& table);
+ContingencyBlock FindContingencyBlock(const DataTable& table);
 
 }  // namespace zelkon
