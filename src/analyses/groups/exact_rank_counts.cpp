@@ -111,64 +111,96 @@ ExactCount CountRankPermutations(std::int32_t n, std::int64_t threshold) {
         result.flag = ExactFlagTooLong;
         return result;
     }
-    if (threshold <= 0) {
-        // Every permutation reaches the threshold.
-        std::int64_t factorial = 1;
-        for (std::int32_t i = 2; i <= n; ++i) factorial *= i;
-        if (ContinueAfter(1, 1, result)) result.counted = factorial;
-        return result;
-    }
     // The ranks n, n - 1, ..., 1 are placed in turn on a free position 1..n, adding
     // (position - rank)^2 to the running sum, as the enumeration recurses.  The number of
     // partial assignments depends only on the set of positions taken and on the running sum,
-    // so the count runs over (set of positions, sum) a layer of equally large sets at a
-    // time.  Sums at or above the threshold are kept together in the last slot: the sum
-    // never decreases, so they all end counted.
-    const std::size_t width = static_cast<std::size_t>(threshold) + 1;
+    // so the count runs over (set of positions, sum), one layer of equally large sets at a
+    // time.  Two facts keep the table small:
+    // - The ranks still to place, 1..m, add at least the sum of the free positions and ranks
+    //   matched in order and at most the sum matched in reverse order (rearrangement
+    //   inequality).  So for each set only a window of running sums is kept: below it a sum
+    //   can no longer reach the threshold and is dropped; from its top on the threshold is
+    //   sure and the m! completions are counted at once.
+    // - (position - rank)^2 has the parity of position - rank, so every running sum of a set
+    //   has the parity of (sum of its positions - sum of the ranks placed): only every
+    //   other sum occurs, and slot j of a set holds the sum low + 2j.
+    std::vector<std::int64_t> factorial(static_cast<std::size_t>(n) + 1, 1);
+    for (std::int32_t i = 1; i <= n; ++i) factorial[static_cast<std::size_t>(i)] = factorial[static_cast<std::size_t>(i) - 1] * i;
     const std::uint32_t full = (1u << n) - 1u;
+    struct Window {
+        std::int64_t low;     // smallest running sum kept (of the set's parity)
+        std::int64_t high;    // running sums >= high reach the threshold whatever follows
+        std::int64_t slots;   // sums low, low + 2, ... below high
+        std::size_t offset;   // start of the set's slots in its layer
+    };
+    std::vector<Window> window(static_cast<std::size_t>(full) + 1);
     std::vector<std::vector<std::uint32_t>> masksBySize(static_cast<std::size_t>(n) + 1);
-    std::vector<std::uint32_t> indexOf(static_cast<std::size_t>(full) + 1, 0);
+    std::vector<std::size_t> layerSize(static_cast<std::size_t>(n) + 1, 0);
     for (std::uint32_t mask = 0; mask <= full; ++mask) {
-        auto& list = masksBySize[static_cast<std::size_t>(std::popcount(mask))];
-        indexOf[mask] = static_cast<std::uint32_t>(list.size());
-        list.push_back(mask);
+        const auto placed = static_cast<std::int64_t>(std::popcount(mask));
+        const std::int64_t m = n - placed;
+        std::int64_t least = 0, most = 0, t = 0, positions = 0;
+        for (std::int64_t position = 1; position <= n; ++position) {
+            if ((mask >> (position - 1)) & 1u) {
+                positions += position;
+                continue;
+            }
+            ++t;
+            least += (position - t) * (position - t);
+            most += (position - (m + 1 - t)) * (position - (m + 1 - t));
+        }
+        const std::int64_t ranksPlaced = placed * (2 * n - placed + 1) / 2;
+        const std::int64_t parity = (positions - ranksPlaced) & 1;
+        Window& w = window[mask];
+        w.high = threshold - least;
+        w.low = std::max<std::int64_t>(0, threshold - most);
+        w.low += (w.low - parity) & 1;  // up to the set's parity
+        w.slots = w.high > w.low ? (w.high - w.low + 1) / 2 : 0;
+        w.offset = layerSize[static_cast<std::size_t>(placed)];
+        layerSize[static_cast<std::size_t>(placed)] += static_cast<std::size_t>(w.slots);
+        masksBySize[static_cast<std::size_t>(placed)].push_back(mask);
     }
-    // 12! < 2^32, so every count fits 32 bits.
-    std::vector<std::uint32_t> current(width, 0);
+    // 12! < 2^32, so every partial count fits 32 bits; the sure counts are summed in 64.
+    std::vector<std::uint32_t> current(std::max<std::size_t>(layerSize[0], 1), 0);
     std::vector<std::uint32_t> next;
-    current[0] = 1;
-    std::int64_t reach = 0;  // largest running sum that can occur in the current layer
+    std::int64_t counted = 0;
+    if (window[0].high <= 0) {
+        counted = factorial[static_cast<std::size_t>(n)];
+    } else if (window[0].low == 0) {
+        current[0] = 1;
+    }
     for (std::int32_t placed = 0; placed < n; ++placed) {
         const std::int32_t rank = n - placed;
-        const auto& fromMasks = masksBySize[static_cast<std::size_t>(placed)];
-        const auto& toMasks = masksBySize[static_cast<std::size_t>(placed) + 1];
-        next.assign(toMasks.size() * width, 0);
-        std::int64_t largestStep = 0;
-        for (std::int32_t position = 1; position <= n; ++position) {
-            largestStep = std::max<std::int64_t>(largestStep, static_cast<std::int64_t>(position - rank) * (position - rank));
-        }
-        const std::size_t limit = static_cast<std::size_t>(std::min<std::int64_t>(reach, threshold));
-        for (std::size_t f = 0; f < fromMasks.size(); ++f) {
-            const std::uint32_t mask = fromMasks[f];
-            const std::uint32_t* source = &current[f * width];
+        const std::int64_t completions = factorial[static_cast<std::size_t>(rank - 1)];
+        next.assign(std::max<std::size_t>(layerSize[static_cast<std::size_t>(placed) + 1], 1), 0);
+        for (const std::uint32_t mask : masksBySize[static_cast<std::size_t>(placed)]) {
+            const Window& from = window[mask];
+            if (from.slots == 0) continue;
+            const std::uint32_t* source = &current[from.offset];
             for (std::int32_t position = 1; position <= n; ++position) {
                 const std::uint32_t bit = 1u << (position - 1);
                 if ((mask & bit) != 0) continue;
-                const std::size_t step = static_cast<std::size_t>((position - rank) * (position - rank));
-                std::uint32_t* target = &next[static_cast<std::size_t>(indexOf[mask | bit]) * width];
-                // Sums that stay below the threshold move by `step`; the rest collect in
-                // the last slot.
-                const std::size_t below = static_cast<std::size_t>(threshold) > step ? static_cast<std::size_t>(threshold) - step : 0;
-                const std::size_t straight = std::min(limit + 1, below);
-                for (std::size_t s = 0; s < straight; ++s) target[s + step] += source[s];
-                for (std::size_t s = straight; s <= limit; ++s) target[width - 1] += source[s];
+                const Window& to = window[mask | bit];
+                const std::int64_t step = static_cast<std::int64_t>(position - rank) * (position - rank);
+                // Slot j holds the sum from.low + 2j, which becomes base + 2j: dropped below
+                // to.low, kept below to.high, sure from there on.  base has to.low's parity.
+                const std::int64_t base = from.low + step;
+                const std::int64_t keepFrom = std::clamp<std::int64_t>((to.low - base + 1) / 2, 0, from.slots);
+                const std::int64_t sureFrom = std::clamp<std::int64_t>((to.high - base + 1) / 2, keepFrom, from.slots);
+                if (sureFrom > keepFrom) {
+                    std::uint32_t* target = next.data() + to.offset + static_cast<std::size_t>((base - to.low) / 2 + keepFrom);
+                    const std::uint32_t* kept = source + keepFrom;
+                    for (std::int64_t j = 0; j < sureFrom - keepFrom; ++j) target[j] += kept[j];
+                }
+                std::int64_t sure = 0;
+                for (std::int64_t j = sureFrom; j < from.slots; ++j) sure += source[j];
+                counted += sure * completions;
             }
         }
         current.swap(next);
-        reach = std::min<std::int64_t>(reach + largestStep, threshold);
         if (!ContinueAfter(placed + 1, n, result)) return result;
     }
-    result.counted = current[width - 1];
+    result.counted = counted;
     return result;
 }
 

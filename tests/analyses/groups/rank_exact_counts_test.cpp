@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <random>
 #include <vector>
 
@@ -147,6 +148,22 @@ TEST_F(ExactCountsTest, PermutationsOfNineAgainstEnumerationAndR) {
     // S = 8 and P = 0.000749559082892416 = 2 * 136 / 9!: 136 permutations with D <= 8, that
     // is (the distribution is symmetric about 120) D >= 240 - 8 = 232.
     EXPECT_EQ(CountRankPermutations(9, 232).counted, 136);
+}
+
+TEST_F(ExactCountsTest, PermutationsOfTwelve) {
+    const std::int64_t all = 479001600;  // 12!
+    EXPECT_EQ(CountRankPermutations(12, 0).counted, all);
+    // D is symmetric about (12^3 - 12)/6 = 286 (reversing the ranks maps D to 572 - D) and
+    // always even: #(D >= 286 + x) = #(D <= 286 - x) = 12! - #(D >= 287 - x).
+    for (const std::int64_t x : {0, 2, 40, 100, 200}) {
+        EXPECT_EQ(CountRankPermutations(12, 286 + x).counted,
+                  all - CountRankPermutations(12, 287 - x).counted);
+    }
+    // The far tail by hand: D = 0 only for the identity, D = 2 for the 11 swaps of
+    // neighbours, D = 4 for the 45 pairs of disjoint neighbour swaps.
+    EXPECT_EQ(CountRankPermutations(12, 572).counted, 1);
+    EXPECT_EQ(CountRankPermutations(12, 570).counted, 12);
+    EXPECT_EQ(CountRankPermutations(12, 568).counted, 57);
 }
 
 // --- Progress protocol --------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cfenv>
 #include <cmath>
 #include <numeric>
 #include <random>
@@ -59,8 +60,11 @@ struct ClockFixture : ::testing::Test {
     void SetUp() override {
         GlobalCalcStatus().SetClock(&clock);
         GlobalCalcStatus().BeginCalculation();
+        FpFaultGuard::ClearFlags();
     }
     void TearDown() override {
+        // No computation may leave a flag that the run would turn into an error code.
+        EXPECT_FALSE(std::fetestexcept(FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID));
         GlobalCalcStatus().EndCalculation();
         GlobalCalcStatus().SetClock(nullptr);
     }
