@@ -58,8 +58,8 @@ void FillReplicateRows(const std::vector<XYPoint>& points, const std::vector<Row
         row.replicates = g.Count();
         row.meanY = RowMeanY(points, g);
         if (row.replicates > 1) {
-            row.sd = std::sqrt(RowSS(points, g, row.meanY) /
-                               static_cast<Extended>(row.replicates - 1));
+            row.sd =
+                std::sqrt(RowSS(points, g, row.meanY) / static_cast<Extended>(row.replicates - 1));
         }
         row.predictedY = YFromX(r.slope, r.intercept, row.x);
         row.residual = row.meanY - row.predictedY;
@@ -128,8 +128,7 @@ void StandardCurve(const DataTable& table, const std::vector<XYPoint>& points,
                 r.unknowns.push_back(v);
             }
         } else if (row.ys.empty()) {
-            StandardCurveValue v{row.row, row.x, YFromX(r.slope, r.intercept, row.x), false,
-                                 false};
+            StandardCurveValue v{row.row, row.x, YFromX(r.slope, r.intercept, row.x), false, false};
             v.outside = Outside(v.y, r.curveMinY, r.curveMaxY);
             r.unknowns.push_back(v);
         }
@@ -145,7 +144,9 @@ Extended XFromY(Extended slope, Extended intercept, Extended y) {
     return (y - intercept) / slope;
 }
 
-Extended YFromX(Extended slope, Extended intercept, Extended x) { return slope * x + intercept; }
+Extended YFromX(Extended slope, Extended intercept, Extended x) {
+    return slope * x + intercept;
+}
 
 LinearRegressionResult ComputeLinearRegression(const DataTable& table,
                                                const LinearRegressionOptions& options) {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "analyses/regression/runs_test.h"
 #include "core/data_table.h"
 #include "core/types.h"
-#include "analyses/regression/runs_test.h"
 
 namespace zelkon {
 

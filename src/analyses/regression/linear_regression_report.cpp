@@ -79,8 +79,7 @@ void WriteSlopeTest(ResultsReport& report, const LinearRegressionResult& r) {
     report.NewLine();
     WriteAnovaHeading(report, RunsTestAnova);
     WriteAnovaRow(report, RunsTestAnova, ModelSource, 1, r.ssRegression, r.msRegression);
-    WriteAnovaRow(report, RunsTestAnova, ResidualSource, r.dfResidual, r.ssResidual,
-                  r.msResidual);
+    WriteAnovaRow(report, RunsTestAnova, ResidualSource, r.dfResidual, r.ssResidual, r.msResidual);
     WriteAnovaTotalRow(report, RunsTestAnova, r.dfTotal, r.ssTotal);
     NumberLine(report, "F = ", r.f);
 }

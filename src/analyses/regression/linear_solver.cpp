@@ -8,9 +8,13 @@ namespace zelkon {
 
 namespace {
 
-int ClampSize(int size) { return std::clamp(size, 0, SquareMatrix::MaxSize); }
+int ClampSize(int size) {
+    return std::clamp(size, 0, SquareMatrix::MaxSize);
+}
 
-bool SizeInRange(int m) { return m >= 1 && m <= SquareMatrix::MaxSize; }
+bool SizeInRange(int m) {
+    return m >= 1 && m <= SquareMatrix::MaxSize;
+}
 
 /// The row from `column` down holding the largest magnitude in that column (the first
 /// one on ties).

@@ -12,7 +12,7 @@ namespace zelkon {
 
 /// A square matrix of extended values, rows and columns numbered 1 to Size().
 class SquareMatrix {
-public:
+  public:
     static constexpr int MaxSize = 400;
 
     /// A matrix of zeros; the size is kept within 0 to MaxSize.
@@ -26,7 +26,7 @@ public:
     Extended* Row(int i) { return cells_.data() + Index(i, 1); }
     const Extended* Row(int i) const { return cells_.data() + Index(i, 1); }
 
-private:
+  private:
     std::size_t Index(int row, int column) const {
         return static_cast<std::size_t>(row - 1) * static_cast<std::size_t>(size_) +
                static_cast<std::size_t>(column - 1);
@@ -37,14 +37,14 @@ private:
 
 /// A vector of extended values, entries numbered 1 to Size().
 class ExtendedVector {
-public:
+  public:
     /// A vector of zeros; the size is kept within 0 to SquareMatrix::MaxSize.
     explicit ExtendedVector(int size = 0);
     int Size() const { return static_cast<int>(entries_.size()); }
     Extended& operator()(int i) { return entries_[static_cast<std::size_t>(i - 1)]; }
     Extended operator()(int i) const { return entries_[static_cast<std::size_t>(i - 1)]; }
 
-private:
+  private:
     std::vector<Extended> entries_;
 };
 

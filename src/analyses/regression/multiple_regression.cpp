@@ -50,7 +50,8 @@ MultipleRegressionRefusal ChooseColumns(const DataTable& table,
                                         MultipleRegressionAnalysis& a) {
     if (!table.HasData()) return MultipleRegressionRefusal::NoData;
     std::array<bool, DataColumns> hasData{};
-    for (int c = 0; c < DataColumns; ++c) hasData[static_cast<std::size_t>(c)] = ColumnHoldsData(table, c);
+    for (int c = 0; c < DataColumns; ++c)
+        hasData[static_cast<std::size_t>(c)] = ColumnHoldsData(table, c);
     if (a.regressionMode) {
         const int y = choices.dependentColumn;
         bool other = false;
@@ -69,7 +70,8 @@ MultipleRegressionRefusal ChooseColumns(const DataTable& table,
         }
     }
     if (a.regressionMode && a.xColumns.empty()) return MultipleRegressionRefusal::NoIndependent;
-    if (!a.regressionMode && a.xColumns.size() < 2) return MultipleRegressionRefusal::TooFewVariables;
+    if (!a.regressionMode && a.xColumns.size() < 2)
+        return MultipleRegressionRefusal::TooFewVariables;
     return MultipleRegressionRefusal::None;
 }
 
@@ -212,7 +214,8 @@ MultipleRegressionAnalysis ComputeMultipleRegression(const DataTable& table,
     std::vector<std::vector<Extended>> x(static_cast<std::size_t>(a.k));
     std::vector<Extended> y;
     for (std::int32_t r : a.analysedRows) {
-        for (std::size_t j = 0; j < x.size(); ++j) x[j].push_back(table.AnalysisValue(r, a.xColumns[j]));
+        for (std::size_t j = 0; j < x.size(); ++j)
+            x[j].push_back(table.AnalysisValue(r, a.xColumns[j]));
         if (a.regressionMode) y.push_back(table.AnalysisValue(r, a.yColumn));
     }
     for (std::size_t j = 0; j < x.size(); ++j) {

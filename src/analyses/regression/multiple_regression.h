@@ -32,12 +32,12 @@ inline constexpr std::string_view CannotFitMessage =
 /// Why the analysis was refused (in the order the checks run).
 enum class MultipleRegressionRefusal {
     None,
-    NoData,            ///< NoDataMessage
-    NoDependent,       ///< ChooseDependentMessage
-    NoIndependent,     ///< ChooseIndependentMessage
-    TooFewVariables,   ///< ChooseTwoVariablesMessage
-    TooFewRows,        ///< TooFewRowsMessage
-    Singular,          ///< CannotFitMessage
+    NoData,           ///< NoDataMessage
+    NoDependent,      ///< ChooseDependentMessage
+    NoIndependent,    ///< ChooseIndependentMessage
+    TooFewVariables,  ///< ChooseTwoVariablesMessage
+    TooFewRows,       ///< TooFewRowsMessage
+    Singular,         ///< CannotFitMessage
 };
 
 /// The message of a refusal (empty for None).
@@ -50,8 +50,8 @@ struct MultipleRegressionAnalysis {
     /// chosen column in a correlation matrix).
     std::int32_t errorCode = 0;
 
-    std::int32_t yColumn = -1;          ///< regression mode only
-    std::string yName;                  ///< letter, colon, title
+    std::int32_t yColumn = -1;           ///< regression mode only
+    std::string yName;                   ///< letter, colon, title
     std::vector<std::int32_t> xColumns;  ///< the X variables in column order (k of them)
     std::vector<std::string> xNames;
     std::vector<std::int32_t> analysedRows;  ///< table rows, ascending

@@ -102,7 +102,8 @@ void WriteFit(ResultsReport& report, const MultipleRegressionAnalysis& a) {
     report.Write("R squared = ");
     WriteNumber(report, a.rSquared * 100.0L, 2);
     report.WriteLine("%.");
-    report.WriteLine("This is the percent of the variance in " + a.yName + " explained by the model.");
+    report.WriteLine("This is the percent of the variance in " + a.yName +
+                     " explained by the model.");
     if (a.perfect) {
         report.WriteLine("The model fits the data perfectly.");
         return;
@@ -189,9 +190,11 @@ void WriteMulticollinearity(ResultsReport& report, const MultipleRegressionAnaly
         report.WriteLine("All R squared values are low (<0.75). The X variables are independent ");
         report.WriteLine("of each other. Multicollinearity is not a problem.");
     } else if (v > ModerateVif && v < HighVif) {
-        report.WriteLine("Some R squared values are high (>.75). Multicollinearity may be a problem.");
+        report.WriteLine(
+            "Some R squared values are high (>.75). Multicollinearity may be a problem.");
     } else if (v > HighVif) {
-        report.WriteLine("Some R squared values are quite high (>.90). Multicollinearity is a problem.");
+        report.WriteLine(
+            "Some R squared values are quite high (>.90). Multicollinearity is a problem.");
     }
     if (v > ModerateVif) {
         report.WriteLine("This means that the X variables provide redundant information, ");
@@ -249,7 +252,8 @@ void WriteCorrelationMatrix(ResultsReport& report, const MultipleRegressionAnaly
         report.NewLine();
         for (int j = first; j < last; ++j) {
             report.NextTab();
-            report.Write(std::string(" ") + ColumnLetter(a.xColumns[static_cast<std::size_t>(j)]) + ":");
+            report.Write(std::string(" ") + ColumnLetter(a.xColumns[static_cast<std::size_t>(j)]) +
+                         ":");
         }
         if (withY) {
             report.NextTab();

@@ -183,13 +183,14 @@ TEST(LinearRegressionReport, ForcedFitShowsThePointAndT) {
                                     "Runs test: Do the number of runs indicate a linear model?",
                                 }));
     // anova(lm(yf ~ 0 + xf), lm(yf ~ 0 + factor(xf))): 5 and 5 df; sum(yf^2) = 345.67.
-    EXPECT_TRUE(HasBlock(lines, {
-                                    "Linear regression (model)                     1    345.22",
-                                    "Deviations from linearity                     5    0.1101   0.02202",
-                                    "Residual (scatter among replicates)           5    0.3400   0.06800",
-                                    "-----------------------------------  ----------  --------",
-                                    "Total                                        11    345.67",
-                                }));
+    EXPECT_TRUE(
+        HasBlock(lines, {
+                            "Linear regression (model)                     1    345.22",
+                            "Deviations from linearity                     5    0.1101   0.02202",
+                            "Residual (scatter among replicates)           5    0.3400   0.06800",
+                            "-----------------------------------  ----------  --------",
+                            "Total                                        11    345.67",
+                        }));
     for (const std::string& line : lines) {
         EXPECT_EQ(line.find("Correlation coefficient"), std::string::npos);
         EXPECT_EQ(line.find("ANOVA table."), std::string::npos);
@@ -231,11 +232,12 @@ TEST(LinearRegressionReport, RunsTestVerdictsAndRefusals) {
         curve.SetValue(i, 0, i + 1);
         curve.SetValue(i, 1, (i + 1) * (i + 1));
     }
-    EXPECT_TRUE(HasBlock(ReportOf(curve, o),
-                         {"There are 6 points above the line, 6 below, and 3 runs.", "",
-                          "The P value is 0.0130, considered significant.",
-                          "There are significantly fewer runs than expected, suggesting that the data",
-                          "follow a curve rather than a line."}));
+    EXPECT_TRUE(
+        HasBlock(ReportOf(curve, o),
+                 {"There are 6 points above the line, 6 below, and 3 runs.", "",
+                  "The P value is 0.0130, considered significant.",
+                  "There are significantly fewer runs than expected, suggesting that the data",
+                  "follow a curve rather than a line."}));
     // x = 1:7, y = c(1, 2, 3, -10, 5, 6, 7): one point below the line.
     DataTable oneBelow;
     FillXY(oneBelow, {1, 2, 3, 4, 5, 6, 7}, {{1, 2, 3, -10, 5, 6, 7}});
@@ -247,10 +249,10 @@ TEST(LinearRegressionReport, RunsTestVerdictsAndRefusals) {
     DataTable five;
     FillXY(five, {1, 2, 3, 4, 5}, {{1.1, 1.9, 3.2, 3.9, 5.1}});
     const std::vector<std::string> fiveLines = ReportOf(five, o);
-    EXPECT_TRUE(HasBlock(fiveLines,
-                         {"There are 3 points above the line, 2 below, and 5 runs.", "",
-                          "Runs test cannot be performed because the sum of the number above",
-                          "the line and below the line must be greater than five."}));
+    EXPECT_TRUE(
+        HasBlock(fiveLines, {"There are 3 points above the line, 2 below, and 5 runs.", "",
+                             "Runs test cannot be performed because the sum of the number above",
+                             "the line and below the line must be greater than five."}));
     // No replicates: no lack-of-fit test and no row table.
     for (const std::string& line : fiveLines) {
         EXPECT_EQ(line.find("nonlinear"), std::string::npos);
@@ -265,10 +267,10 @@ TEST(LinearRegressionReport, RunsTestVerdictsAndRefusals) {
         many.SetValue(i, 2, i - 1);
     }
     const std::vector<std::string> manyLines = ReportOf(many, o);
-    EXPECT_TRUE(HasBlock(manyLines,
-                         {"There are 1000 points above the line, 1000 below, and 2000 runs.", "",
-                          "Runs test cannot be performed because the number above the line",
-                          "and the number below the line are both greater than 500."}));
+    EXPECT_TRUE(
+        HasBlock(manyLines, {"There are 1000 points above the line, 1000 below, and 2000 runs.", "",
+                             "Runs test cannot be performed because the number above the line",
+                             "and the number below the line are both greater than 500."}));
     for (const std::string& line : manyLines) {
         EXPECT_EQ(line.find("Descriptive statistics"), std::string::npos);
         EXPECT_EQ(line.find("-1"), std::string::npos);

@@ -62,8 +62,9 @@ TEST(LinearSolver, Flags) {
     FpFaultGuard guard;
     EXPECT_EQ(SolveLinearSystem(MatrixOf({{1e-19L}}), VectorOf({1}), x), SolverSingular);
     EXPECT_EQ(SolveLinearSystem(MatrixOf({{1, 2}, {2, 4}}), VectorOf({1, 2}), x), SolverSingular);
-    EXPECT_EQ(SolveLinearSystem(MatrixOf({{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}), VectorOf({1, 2, 3}), x),
-              SolverSingular);
+    EXPECT_EQ(
+        SolveLinearSystem(MatrixOf({{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}), VectorOf({1, 2, 3}), x),
+        SolverSingular);
     // A column whose largest entry is tiny is singular also when rows are exchanged.
     EXPECT_EQ(SolveLinearSystem(MatrixOf({{1e-20L, 1}, {2e-20L, 1}}), VectorOf({1, 2}), x),
               SolverSingular);

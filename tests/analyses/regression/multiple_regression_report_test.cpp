@@ -27,7 +27,8 @@ namespace {
 void FillData(DataTable& t) {
     const double x2[] = {3.1, 2.9, 4.2, 5.0, 4.1, 6.3, 5.8, 7.7, 6.9, 8.4, 9.1, 8.8};
     const double x3[] = {10, 12, 9, 15, 14, 13, 18, 16, 20, 19, 22, 21};
-    const double y[] = {4.52, 5.98, 6.64, 7.9, 10.52, 10.26, 12.36, 12.84, 16.68, 15.58, 17.62, 19.56};
+    const double y[] = {4.52,  5.98,  6.64,  7.9,   10.52, 10.26,
+                        12.36, 12.84, 16.68, 15.58, 17.62, 19.56};
     for (int r = 0; r < 12; ++r) {
         t.SetValue(r, 0, static_cast<Extended>(y[r]));
         t.SetValue(r, 1, r + 1);
@@ -163,15 +164,16 @@ TEST(MultipleRegressionReport, OneVariableLabelsAndNoFurtherSections) {
     FillData(t);
     const std::vector<std::string> lines = ReportOf(t, Choose({2}));
     // summary(lm(y ~ x2)); intervals with t_crit95(10) = 2.228.  A negative constant.
-    EXPECT_TRUE(HasBlock(lines, {
-                                    " [A:Weight] = -0.7351 + 2.065*[C:]",
-                                    "Variable           Coefficient SE        95% Confidence Interval",
-                                    "Intercept          -0.7351     1.769     -4.676  to  3.206",
-                                    "Slope              2.065       0.2772    1.447   to  2.682",
-                                    "How good is the fit?",
-                                    "",
-                                    "R squared = 84.72%.",
-                                }));
+    EXPECT_TRUE(
+        HasBlock(lines, {
+                            " [A:Weight] = -0.7351 + 2.065*[C:]",
+                            "Variable           Coefficient SE        95% Confidence Interval",
+                            "Intercept          -0.7351     1.769     -4.676  to  3.206",
+                            "Slope              2.065       0.2772    1.447   to  2.682",
+                            "How good is the fit?",
+                            "",
+                            "R squared = 84.72%.",
+                        }));
     EXPECT_TRUE(HasBlock(lines, {
                                     "Sum-of-squares 40.662   SD of residuals 2.016",
                                     "R squared 0.8472        Adjusted R squared 0.8320",
@@ -195,13 +197,13 @@ TEST(MultipleRegressionReport, HighPValueAndPerfectFit) {
         poor.SetValue(r, 0, y[r]);
         poor.SetValue(r, 1, r + 1);
     }
-    EXPECT_TRUE(HasBlock(ReportOf(poor, Choose({1})),
-                         {"The P value is 0.8372, considered not significant.",
-                          "The P value answers this question:",
-                          "  If there were no linear relationship among the variables, what is ",
-                          "  the chance that R squared would be that high (or higher) by chance?", "",
-                          "Since P is high, the rest of the results will be of little interest.", "",
-                          "Sum-of-squares 10.705   SD of residuals 1.636"}));
+    EXPECT_TRUE(HasBlock(
+        ReportOf(poor, Choose({1})),
+        {"The P value is 0.8372, considered not significant.", "The P value answers this question:",
+         "  If there were no linear relationship among the variables, what is ",
+         "  the chance that R squared would be that high (or higher) by chance?", "",
+         "Since P is high, the rest of the results will be of little interest.", "",
+         "Sum-of-squares 10.705   SD of residuals 1.636"}));
 
     // y = 1 + 2 x1 - x2 exactly: no P value and no fit table; infinite t ratios; the VIF
     // 1 / (1 - r^2) with r = cor(1:6, c(2,1,4,3,6,5)) = 0.8285714 is 3.19.
@@ -214,21 +216,21 @@ TEST(MultipleRegressionReport, HighPValueAndPerfectFit) {
         perfect.SetValue(r, 0, 1 + 2 * x1[r] - x2[r]);
     }
     const std::vector<std::string> lines = ReportOf(perfect, Choose({1, 2}));
-    EXPECT_TRUE(HasBlock(lines, {"R squared = 100.00%.",
-                                 "This is the percent of the variance in A: explained by the model.",
-                                 "The model fits the data perfectly.", "", "",
-                                 "Which variable(s) make a significant contribution?",
-                                 "Variable           t ratio     P value     Significant?",
-                                 "(constant)         infinite    < 0.0001      Yes",
-                                 "B:                 infinite    < 0.0001      Yes"}));
-    EXPECT_TRUE(HasBlock(lines, {"B:                 3.19             0.6865",
-                                 "C:                 3.19             0.6865", "",
-                                 "Each R squared quantifies how well that X variable is predicted from",
-                                 "the other X variables (ignoring Y). VIF is calculated from R squared.",
-                                 "",
-                                 "All R squared values are low (<0.75). The X variables are independent ",
-                                 "of each other. Multicollinearity is not a problem.", "", "",
-                                 "Correlation Matrix"}));
+    EXPECT_TRUE(
+        HasBlock(lines, {"R squared = 100.00%.",
+                         "This is the percent of the variance in A: explained by the model.",
+                         "The model fits the data perfectly.", "", "",
+                         "Which variable(s) make a significant contribution?",
+                         "Variable           t ratio     P value     Significant?",
+                         "(constant)         infinite    < 0.0001      Yes",
+                         "B:                 infinite    < 0.0001      Yes"}));
+    EXPECT_TRUE(HasBlock(
+        lines,
+        {"B:                 3.19             0.6865", "C:                 3.19             0.6865",
+         "", "Each R squared quantifies how well that X variable is predicted from",
+         "the other X variables (ignoring Y). VIF is calculated from R squared.", "",
+         "All R squared values are low (<0.75). The X variables are independent ",
+         "of each other. Multicollinearity is not a problem.", "", "", "Correlation Matrix"}));
     EXPECT_FALSE(HasLineStarting(lines, "The P value"));
     EXPECT_FALSE(HasLineStarting(lines, "Sum-of-squares"));
 }
@@ -313,7 +315,8 @@ TEST(MultipleRegressionReport, FiveXVariablesPutYInASecondBlock) {
     ASSERT_NE(at, lines.end());
     std::vector<std::string> expected = {"Correlation Matrix", "",
                                          "                 B:       C:       D:       E:       F:"};
-    for (std::size_t i = 0; i < 5; ++i) expected.push_back(MatrixRow(a.xNames[i], a.correlations[i], false));
+    for (std::size_t i = 0; i < 5; ++i)
+        expected.push_back(MatrixRow(a.xNames[i], a.correlations[i], false));
     expected.push_back("");
     expected.push_back("                |  A: (Y)");
     for (std::size_t i = 0; i < 5; ++i)
@@ -329,13 +332,15 @@ TEST(MultipleRegressionReport, FiveXVariablesPutYInASecondBlock) {
 TEST(MultipleRegressionReport, SevenXVariablesAndCorrelationModeBlocks) {
     DataTable t;
     FillWide(t, 8);
-    const MultipleRegressionAnalysis a = ComputeMultipleRegression(t, Choose({1, 2, 3, 4, 5, 6, 7}));
+    const MultipleRegressionAnalysis a =
+        ComputeMultipleRegression(t, Choose({1, 2, 3, 4, 5, 6, 7}));
     ASSERT_EQ(a.refusal, MultipleRegressionRefusal::None);
     const std::vector<std::string> lines = ReportOf(a);
-    EXPECT_TRUE(HasBlock(lines, {"", "                 G:       H:      |  A: (Y)",
-                                 MatrixRow("B:", {a.correlations[0][5], a.correlations[0][6],
-                                                  a.correlationsWithY[0]},
-                                           true)}));
+    EXPECT_TRUE(HasBlock(
+        lines,
+        {"", "                 G:       H:      |  A: (Y)",
+         MatrixRow("B:", {a.correlations[0][5], a.correlations[0][6], a.correlationsWithY[0]},
+                   true)}));
 
     // Correlation mode with five columns: one block, no empty second block.
     const std::vector<std::string> five = ReportOf(t, Choose({0, 1, 2, 3, 4}, false));
@@ -360,9 +365,11 @@ TEST(MultipleRegressionReport, RefusalIsOneFramedLine) {
     DataTable t;
     FillData(t);
     EXPECT_EQ(ReportOf(t, Choose({}, true)),
-              (std::vector<std::string>{"", "You must choose one or more independent (X) variables.", ""}));
-    EXPECT_EQ(ReportOf(t, Choose({1}, false)),
-              (std::vector<std::string>{"", "You must choose two or more variables to analyze.", ""}));
+              (std::vector<std::string>{
+                  "", "You must choose one or more independent (X) variables.", ""}));
+    EXPECT_EQ(
+        ReportOf(t, Choose({1}, false)),
+        (std::vector<std::string>{"", "You must choose two or more variables to analyze.", ""}));
     DataTable empty;
     EXPECT_EQ(ReportOf(empty, Choose({1}))[1], "Until you enter data, you won't see any results!");
 }

@@ -27,7 +27,8 @@ constexpr Extended PTol = 1e-9L;
 void FillData(DataTable& t) {
     const double x2[] = {3.1, 2.9, 4.2, 5.0, 4.1, 6.3, 5.8, 7.7, 6.9, 8.4, 9.1, 8.8};
     const double x3[] = {10, 12, 9, 15, 14, 13, 18, 16, 20, 19, 22, 21};
-    const double y[] = {4.52, 5.98, 6.64, 7.9, 10.52, 10.26, 12.36, 12.84, 16.68, 15.58, 17.62, 19.56};
+    const double y[] = {4.52,  5.98,  6.64,  7.9,   10.52, 10.26,
+                        12.36, 12.84, 16.68, 15.58, 17.62, 19.56};
     for (int r = 0; r < 12; ++r) {
         t.SetValue(r, 0, static_cast<Extended>(y[r]));
         t.SetValue(r, 1, r + 1);
@@ -83,8 +84,8 @@ TEST(MultipleRegression, ThreeVariablesAgreeWithR) {
                            0.09701554588906286L};
     const Extended t_[] = {3.57225080077175949L, 8.14476922512429269L, 3.55371276379863321L,
                            0.86657184490135064L};
-    const Extended p[] = {7.2698070619203747e-03L, 3.8370743310349314e-05L,
-                          7.4688780842279692e-03L, 4.1141213276706179e-01L};
+    const Extended p[] = {7.2698070619203747e-03L, 3.8370743310349314e-05L, 7.4688780842279692e-03L,
+                          4.1141213276706179e-01L};
     for (std::size_t i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
         EXPECT_LT(RelErr(a.coefficients[i], b[i]), Tol);

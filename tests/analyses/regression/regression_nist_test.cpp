@@ -34,7 +34,8 @@ MultipleRegressionAnalysis Fit(const std::vector<std::vector<Extended>>& rows, i
         const int r = static_cast<int>(i);
         t.SetValue(r, 0, rows[i][0]);
         if (degree == 0) {
-            for (std::size_t c = 1; c < rows[i].size(); ++c) t.SetValue(r, static_cast<int>(c), rows[i][c]);
+            for (std::size_t c = 1; c < rows[i].size(); ++c)
+                t.SetValue(r, static_cast<int>(c), rows[i][c]);
         } else {
             Extended power = 1.0L;
             for (int d = 1; d <= degree; ++d) {
@@ -84,7 +85,8 @@ TEST(MultipleRegressionNist, LongleyCertifiedValues) {
     // Certified ANOVA: residual SS 836424.055505915, F 330.285339234588.
     EXPECT_GE(Lre(a.ssResidual, 836424.055505915L), 10);
     EXPECT_GE(Lre(a.f, 330.285339234588L), 10);
-    std::printf("Longley: coefficients and SDs agree to %.1f digits\n", WorstDigits(a, longley, true));
+    std::printf("Longley: coefficients and SDs agree to %.1f digits\n",
+                WorstDigits(a, longley, true));
 }
 
 TEST(MultipleRegressionNist, WamplerDigitsReached) {
@@ -93,7 +95,10 @@ TEST(MultipleRegressionNist, WamplerDigitsReached) {
     const std::vector<Extended> ones(6, 1.0L);
     const std::array<Certified, 5> sets = {{
         {ones, std::vector<Extended>(6, 0.0L), 0.0L, 1.0L},
-        {{1.0L, 0.1L, 0.01L, 0.001L, 0.0001L, 0.00001L}, std::vector<Extended>(6, 0.0L), 0.0L, 1.0L},
+        {{1.0L, 0.1L, 0.01L, 0.001L, 0.0001L, 0.00001L},
+         std::vector<Extended>(6, 0.0L),
+         0.0L,
+         1.0L},
         {ones,
          {2152.32624678170L, 2363.55173469681L, 779.343524331583L, 101.475507550350L,
           5.64566512170752L, 0.112324854679312L},
