@@ -53,7 +53,9 @@ Real Integrate(F f, Real from, Real to, Real piece) {
 
 }  // namespace
 
-Real NormalCdf(Real x) { return 0.5L * std::erfc(-x / std::sqrt(2.0L)); }
+Real NormalCdf(Real x) {
+    return 0.5L * std::erfc(-x / std::sqrt(2.0L));
+}
 
 GaussLegendreRule MakeGaussLegendreRule(int n) {
     GaussLegendreRule rule;
@@ -78,7 +80,8 @@ GaussLegendreRule MakeGaussLegendreRule(int n) {
             if (std::fabs(step) < 1e-19L) break;
         }
         rule.nodes[static_cast<std::size_t>(i)] = x;
-        rule.weights[static_cast<std::size_t>(i)] = 2.0L / ((1.0L - x * x) * derivative * derivative);
+        rule.weights[static_cast<std::size_t>(i)] =
+            2.0L / ((1.0L - x * x) * derivative * derivative);
     }
     return rule;
 }
@@ -115,8 +118,8 @@ Real StudentizedStatistic::UpperTail(Real c, std::int32_t df) const {
     Real sum = 0.0L;
     for (std::size_t i = 0; i < gridX_.size(); ++i) {
         const Real s = gridX_[i] / c;
-        sum += gridWeightedTail_[i] *
-               std::exp(logConstant + (df - 1.0L) * std::log(s) - half * s * s);
+        sum +=
+            gridWeightedTail_[i] * std::exp(logConstant + (df - 1.0L) * std::log(s) - half * s * s);
     }
     return sum / c;
 }
@@ -142,7 +145,9 @@ Real StudentizedStatistic::UpperPoint(Real alpha, std::int32_t df) const {
     return (lo + hi) / 2.0L;
 }
 
-StudentizedRange::StudentizedRange(std::int32_t k) : k_(k) { Tabulate(); }
+StudentizedRange::StudentizedRange(std::int32_t k) : k_(k) {
+    Tabulate();
+}
 
 Real StudentizedRange::UpperTailOfNumerator(Real w) const {
     const Real power = k_ - 1.0L;
@@ -155,7 +160,9 @@ Real StudentizedRange::UpperTailOfNumerator(Real w) const {
     return 1.0L - k_ * g;
 }
 
-DunnettMaximum::DunnettMaximum(std::int32_t k) : comparisons_(k - 1) { Tabulate(); }
+DunnettMaximum::DunnettMaximum(std::int32_t k) : comparisons_(k - 1) {
+    Tabulate();
+}
 
 Real DunnettMaximum::UpperTailOfNumerator(Real x) const {
     const Real power = comparisons_;

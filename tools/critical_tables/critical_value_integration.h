@@ -33,7 +33,7 @@ Real ScaleDensity(Real s, std::int32_t df);
 /// grid of Gauss-Legendre nodes are computed once, so that every degrees of freedom and
 /// probability reuses them.
 class StudentizedStatistic {
-public:
+  public:
     virtual ~StudentizedStatistic() = default;
     /// 1 - G(x), computed directly by quadrature.
     virtual Real UpperTailOfNumerator(Real x) const = 0;
@@ -43,11 +43,11 @@ public:
     /// The c with P(X / s > c) = alpha, to a relative accuracy of about 1e-14.
     Real UpperPoint(Real alpha, std::int32_t df) const;
 
-protected:
+  protected:
     /// Fills the grid of 1 - G; called by the constructors of the derived classes.
     void Tabulate();
 
-private:
+  private:
     std::vector<Real> gridX_;
     std::vector<Real> gridWeightedTail_;  // Gauss-Legendre weight x (1 - G(x))
 };
@@ -56,11 +56,11 @@ private:
 /// k integral phi(z) (Phi(z) - Phi(z - w))^(k-1) dz.  Its studentized form is the
 /// studentized range q.
 class StudentizedRange : public StudentizedStatistic {
-public:
+  public:
     explicit StudentizedRange(std::int32_t k);
     Real UpperTailOfNumerator(Real w) const override;
 
-private:
+  private:
     std::int32_t k_;
 };
 
@@ -69,11 +69,11 @@ private:
 /// means (control included), with correlation 1/2 between the comparisons, is this
 /// variable divided by sqrt(2) s.
 class DunnettMaximum : public StudentizedStatistic {
-public:
+  public:
     explicit DunnettMaximum(std::int32_t k);
     Real UpperTailOfNumerator(Real x) const override;
 
-private:
+  private:
     std::int32_t comparisons_;
 };
 

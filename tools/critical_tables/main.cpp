@@ -25,8 +25,8 @@ int main(int argc, char** argv) {
                 for (const auto& level : column) {
                     for (const StoredEntry& e : level) {
                         if (e.nearTie) {
-                            std::cerr << "near a rounding tie: "
-                                      << static_cast<double>(e.computed) << "\n";
+                            std::cerr << "near a rounding tie: " << static_cast<double>(e.computed)
+                                      << "\n";
                         }
                     }
                 }

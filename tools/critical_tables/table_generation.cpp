@@ -195,8 +195,8 @@ DunnettColumnEntries ComputeDunnettColumn(int column) {
     for (int level = 0; level < DunnettLevels; ++level) {
         for (int row = 0; row < DunnettRows; ++row) {
             const std::int32_t df = DunnettDf[static_cast<std::size_t>(row)];
-            const Real d = statistic.UpperPoint(DunnettAlpha(level), IntegrationDf(df)) /
-                           std::sqrt(2.0L);
+            const Real d =
+                statistic.UpperPoint(DunnettAlpha(level), IntegrationDf(df)) / std::sqrt(2.0L);
             entries[static_cast<std::size_t>(level)][static_cast<std::size_t>(row)] =
                 StoreDunnett(level, row, column, d);
         }
@@ -244,8 +244,7 @@ void CheckTellingEntries(const GeneratedTables& tables) {
         if (stored != wanted) {
             throw std::runtime_error("telling entry not held at df " + std::to_string(t.df) +
                                      ", k " + std::to_string(t.k) + ": stored " +
-                                     std::to_string(stored) + ", wanted " +
-                                     std::to_string(wanted));
+                                     std::to_string(stored) + ", wanted " + std::to_string(wanted));
         }
     }
 }
@@ -264,7 +263,8 @@ std::string TableSource(const GeneratedTables& tables) {
            "// Entries kept at their published value, one storage step from the "
            "integration:\n";
     for (const Override& o : Overrides()) {
-        out << "//   " << (o.table == TableKind::StudentizedRange ? "studentized range " : "Dunnett ")
+        out << "//   "
+            << (o.table == TableKind::StudentizedRange ? "studentized range " : "Dunnett ")
             << LevelText(o.table, o.level) << ", df " << DfText(o.df) << ", k " << o.k
             << ": stored " << o.stored << ";\n//     " << o.reason << "\n";
     }
@@ -278,17 +278,19 @@ std::string TableSource(const GeneratedTables& tables) {
         for (int row = 0; row < StudentizedRangeRows; ++row) {
             std::vector<std::int32_t> values;
             for (int c = 0; c < StudentizedRangeColumns; ++c) {
-                values.push_back(tables.studentizedRange[static_cast<std::size_t>(c)]
-                                                        [static_cast<std::size_t>(level)]
-                                                        [static_cast<std::size_t>(row)]
-                                                            .stored);
+                values.push_back(
+                    tables
+                        .studentizedRange[static_cast<std::size_t>(c)][static_cast<std::size_t>(
+                            level)][static_cast<std::size_t>(row)]
+                        .stored);
             }
             const std::int32_t divisor = StudentizedRangeDivisor(level, row);
-            const std::string unit = divisor == 10 ? "tenths" : divisor == 100 ? "hundredths"
-                                                                                : "thousandths";
-            WriteRow(out, values, 5, 12,
-                     "df " + DfText(StudentizedRangeDf[static_cast<std::size_t>(row)]) + ", " +
-                         unit);
+            const std::string unit = divisor == 10    ? "tenths"
+                                     : divisor == 100 ? "hundredths"
+                                                      : "thousandths";
+            WriteRow(
+                out, values, 5, 12,
+                "df " + DfText(StudentizedRangeDf[static_cast<std::size_t>(row)]) + ", " + unit);
         }
         out << "    }},\n";
     }
@@ -301,10 +303,10 @@ std::string TableSource(const GeneratedTables& tables) {
         for (int row = 0; row < DunnettRows; ++row) {
             std::vector<std::int32_t> values;
             for (int c = 0; c < DunnettColumns; ++c) {
-                values.push_back(tables.dunnett[static_cast<std::size_t>(c)]
-                                               [static_cast<std::size_t>(level)]
-                                               [static_cast<std::size_t>(row)]
-                                                   .stored);
+                values.push_back(tables
+                                     .dunnett[static_cast<std::size_t>(c)][static_cast<std::size_t>(
+                                         level)][static_cast<std::size_t>(row)]
+                                     .stored);
             }
             const std::int32_t base = DunnettBaseHundredths(level, row);
             std::ostringstream comment;

@@ -20,10 +20,10 @@ enum class TableKind { StudentizedRange, Dunnett };
 /// step away from it.
 struct Override {
     TableKind table;
-    int level;           ///< index into the table's probabilities
-    std::int32_t df;     ///< row degrees of freedom (500 = infinity)
-    std::int32_t k;      ///< number of means
-    std::int32_t stored; ///< the stored integer kept
+    int level;            ///< index into the table's probabilities
+    std::int32_t df;      ///< row degrees of freedom (500 = infinity)
+    std::int32_t k;       ///< number of means
+    std::int32_t stored;  ///< the stored integer kept
     const char* reason;
 };
 const std::vector<Override>& Overrides();

@@ -26,8 +26,8 @@ inline constexpr std::array<std::int32_t, StudentizedRangeRows> StudentizedRange
     14, 15, 16, 17, 18, 19, 20, 24, 30, 40, 60, 120, InfinityRowDf};
 /// Number of means of the columns.
 inline constexpr std::array<std::int32_t, StudentizedRangeColumns> StudentizedRangeK = {
-    2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17, 18,
-    19, 20, 22, 24, 26, 28, 30, 32, 34, 36, 38, 40, 50, 60, 70, 80, 90, 100};
+    2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17, 18, 19,
+    20, 22, 24, 26, 28, 30, 32, 34, 36, 38, 40, 50, 60, 70, 80, 90, 100};
 /// Upper-tail probabilities of the three tables, in table order.
 inline constexpr std::array<double, StudentizedRangeLevels> StudentizedRangeProbabilities = {
     0.05, 0.01, 0.001};
@@ -53,10 +53,9 @@ inline constexpr int DunnettLevels = 2;
 
 /// Residual degrees of freedom of the rows (the last is the infinity row).
 inline constexpr std::array<std::int32_t, DunnettRows> DunnettDf = {
-    5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15,
-    16, 17, 18, 19, 20, 24, 30, 40, 60, 120, InfinityRowDf};
+    5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 24, 30, 40, 60, 120, InfinityRowDf};
 /// Number of means of the columns, the control included.
-inline constexpr std::array<std::int32_t, DunnettColumns> DunnettK = {2, 3,  4,  5,  6,  7, 8,
+inline constexpr std::array<std::int32_t, DunnettColumns> DunnettK = {2, 3,  4,  5,  6,  7,  8,
                                                                       9, 10, 11, 12, 13, 16, 21};
 /// Two-sided probabilities of the two tables, in table order.
 inline constexpr std::array<double, DunnettLevels> DunnettProbabilities = {0.05, 0.01};

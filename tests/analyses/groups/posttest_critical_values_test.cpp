@@ -2,13 +2,12 @@
 // against upper points computed in R, and every case of the lookup (exact entry,
 // interpolation in df, in k, in both, between 120 df and infinity, beyond 500 df, and the
 // ends of the tables).
-#include "analyses/groups/post_test_critical_values.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "analyses/groups/critical_tables.h"
+#include "analyses/groups/post_test_critical_values.h"
 
 namespace zelkon {
 namespace {

@@ -23,8 +23,7 @@ TEST(TableGeneration, TwoMeansReduceToStudentsT) {
                 std::sqrt(2.0) * 63.6567411628715, 1e-9);
     EXPECT_NEAR(static_cast<double>(DunnettPoint(0.05L, 2, 5)), 2.57058183563631, 1e-11);
     EXPECT_NEAR(static_cast<double>(DunnettPoint(0.01L, 2, 6)), 3.70742802132478, 1e-11);
-    EXPECT_NEAR(static_cast<double>(DunnettPoint(0.05L, 2, InfiniteDf)), 1.95996398454005,
-                1e-12);
+    EXPECT_NEAR(static_cast<double>(DunnettPoint(0.05L, 2, InfiniteDf)), 1.95996398454005, 1e-12);
 }
 
 TEST(TableGeneration, StudentizedRangeAgreesWithRsPtukey) {
@@ -81,9 +80,10 @@ TEST(TableGeneration, RegeneratedColumnsEqualTheCommittedTables) {
                 const StoredEntry& e =
                     entries[static_cast<std::size_t>(level)][static_cast<std::size_t>(row)];
                 EXPECT_FALSE(e.nearTie);
-                EXPECT_EQ(e.stored, StudentizedRangeTables[static_cast<std::size_t>(level)]
-                                                          [static_cast<std::size_t>(row)]
-                                                          [static_cast<std::size_t>(column)])
+                EXPECT_EQ(
+                    e.stored,
+                    StudentizedRangeTables[static_cast<std::size_t>(
+                        level)][static_cast<std::size_t>(row)][static_cast<std::size_t>(column)])
                     << "level " << level << " row " << row << " column " << column;
             }
         }
@@ -94,9 +94,9 @@ TEST(TableGeneration, RegeneratedColumnsEqualTheCommittedTables) {
             for (int row = 0; row < DunnettRows; ++row) {
                 const StoredEntry& e =
                     entries[static_cast<std::size_t>(level)][static_cast<std::size_t>(row)];
-                EXPECT_EQ(e.stored, DunnettTables[static_cast<std::size_t>(level)]
-                                                 [static_cast<std::size_t>(row)]
-                                                 [static_cast<std::size_t>(column)])
+                EXPECT_EQ(e.stored,
+                          DunnettTables[static_cast<std::size_t>(level)][static_cast<std::size_t>(
+                              row)][static_cast<std::size_t>(column)])
                     << "level " << level << " row " << row << " column " << column;
             }
         }
@@ -108,8 +108,10 @@ TEST(TableGeneration, SourceTextWritesTheStoredEntriesAndTheOverride) {
     tables.studentizedRange[0][1][0].stored = 9003;
     tables.dunnett[13][1][21].stored = 33;
     const std::string source = TableSource(tables);
-    EXPECT_NE(source.find("//   studentized range 0.01, df 1, k 2: stored 9003;"), std::string::npos);
-    EXPECT_NE(source.find("        // df 1, hundredths\n        {{ 9003,     0,"), std::string::npos);
+    EXPECT_NE(source.find("//   studentized range 0.01, df 1, k 2: stored 9003;"),
+              std::string::npos);
+    EXPECT_NE(source.find("        // df 1, hundredths\n        {{ 9003,     0,"),
+              std::string::npos);
     EXPECT_NE(source.find("        // df infinity, hundredths above 2.58\n        {{  0,"),
               std::string::npos);
     EXPECT_NE(source.find("  0,   0,   0,  33}},\n    }},\n}};"), std::string::npos);
