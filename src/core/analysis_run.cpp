@@ -298,11 +298,6 @@ void MultipleRegressionRun(Document& doc, const AnalysisEntryPoints& entries) {
 
 }  // namespace
 
-const AnalysisEntryPoints& DefaultAnalysisEntryPoints() {
-    static const AnalysisEntryPoints entries{};
-    return entries;
-}
-
 PostTestParameters DerivePostTestParameters(const DataTable& table,
                                             const ColumnAnalysisChoices& cc) {
     PostTestParameters p;
