@@ -7,20 +7,31 @@
 
 #include "core/data_file.h"
 #include "core/document.h"
+#include "data/sheet_editing.h"
 #include "stats/column_stats.h"
 
 using namespace zelkon;
 
 namespace {
 
+/// Prompts of a program that asks nobody: the examples never raise a question.
+class NoPrompts final : public UserPrompts {
+public:
+    PromptAnswer Ask(std::string_view, PromptButtons) override { return PromptAnswer::No; }
+    void Tell(std::string_view) override {}
+};
+
+/// Types the values into the column as a user would, so that the column's decimals follow
+/// the values typed.
 void FillColumn(Document& doc, int column, const std::string& title,
-                const std::vector<double>& values) {
-    DataTable& table = doc.Table();
+                const std::vector<std::string>& values) {
+    NoPrompts prompts;
     for (std::size_t r = 0; r < values.size(); ++r) {
-        table.SetValue(static_cast<int>(r), column, values[r]);
+        if (!values[r].empty()) {
+            PostTypedValue(doc, static_cast<int>(r), column, values[r], Separators{}, prompts);
+        }
     }
-    table.SetNoRawData(column, false);
-    table.Record(column).title = title;
+    doc.Table().Record(column).title = title;
 }
 
 void TypeSummary(Document& doc, int column, const std::string& title, Extended mean,
@@ -56,8 +67,8 @@ bool RawData(const std::string& folder) {
     Document doc;
     doc.Data().SetFormat(DataFormat::Raw);
     doc.Table().SetDataTitle("Systolic blood pressure (mmHg) after eight weeks");
-    FillColumn(doc, 0, "Placebo", {128, 135, 122, 141, 130, 126, 138, 133, 129, 136});
-    FillColumn(doc, 1, "Drug", {121, 127, 118, 130, 124, 115, 129, 122, 120, 126});
+    FillColumn(doc, 0, "Placebo", {"128", "135", "122", "141", "130", "126", "138", "133", "129", "136"});
+    FillColumn(doc, 1, "Drug", {"121", "127", "118", "130", "124", "115", "129", "122", "120", "126"});
     doc.Choices().columns.unpaired = 1;
     doc.Choices().columns.equalSDs = true;
     doc.Notes() = "Unpaired t test: does the drug lower blood pressure?";
@@ -93,9 +104,9 @@ bool XYData(const std::string& folder) {
     doc.Table().SetDataTitle("Protein assay standard curve");
     // X: protein (ug/ml); two replicate absorbance readings; the last rows are unknowns
     // (absorbance only) to be read from the standard curve.
-    FillColumn(doc, 0, "Protein", {0, 25, 50, 100, 200, 300, 400});
-    FillColumn(doc, 1, "A595", {0.002, 0.061, 0.118, 0.241, 0.468, 0.702, 0.931, 0.350, 0.585});
-    FillColumn(doc, 2, "", {0.005, 0.058, 0.124, 0.236, 0.475, 0.695, 0.944});
+    FillColumn(doc, 0, "Protein", {"0", "25", "50", "100", "200", "300", "400"});
+    FillColumn(doc, 1, "A595", {"0.002", "0.061", "0.118", "0.241", "0.468", "0.702", "0.931", "0.350", "0.585"});
+    FillColumn(doc, 2, "", {"0.005", "0.058", "0.124", "0.236", "0.475", "0.695", "0.944"});
     XYChoices& xy = doc.Choices().xy;
     xy.regression = 1;
     xy.runsTest = 1;
@@ -125,9 +136,9 @@ bool LargerTable(const std::string& folder) {
     Document doc;
     doc.Data().SetFormat(DataFormat::LargerTable);
     doc.Table().SetDataTitle("Smoking status by age group");
-    FillColumn(doc, 0, "Never", {52, 41, 33});
-    FillColumn(doc, 1, "Former", {12, 25, 38});
-    FillColumn(doc, 2, "Current", {30, 27, 19});
+    FillColumn(doc, 0, "Never", {"52", "41", "33"});
+    FillColumn(doc, 1, "Former", {"12", "25", "38"});
+    FillColumn(doc, 2, "Current", {"30", "27", "19"});
     doc.Table().SetRowTitle(0, "18-39");
     doc.Table().SetRowTitle(1, "40-59");
     doc.Table().SetRowTitle(2, "60+");
@@ -138,9 +149,9 @@ bool MultipleRegression(const std::string& folder) {
     Document doc;
     doc.Data().SetFormat(DataFormat::MultipleRegression);
     doc.Table().SetDataTitle("Blood pressure, age and weight");
-    FillColumn(doc, 0, "SBP", {132, 143, 153, 162, 154, 168, 137, 149, 159, 128, 166, 142});
-    FillColumn(doc, 1, "Age", {52, 59, 67, 73, 64, 74, 54, 61, 65, 46, 72, 56});
-    FillColumn(doc, 2, "Weight", {173, 184, 194, 211, 196, 220, 188, 188, 207, 167, 217, 176});
+    FillColumn(doc, 0, "SBP", {"132", "143", "153", "162", "154", "168", "137", "149", "159", "128", "166", "142"});
+    FillColumn(doc, 1, "Age", {"52", "59", "67", "73", "64", "74", "54", "61", "65", "46", "72", "56"});
+    FillColumn(doc, 2, "Weight", {"173", "184", "194", "211", "196", "220", "188", "188", "207", "167", "217", "176"});
     MultipleRegressionChoices& m = doc.Choices().multipleRegression;
     m.kind = MultipleRegressionKind::MultipleRegression;
     m.dependentColumn = 0;
