@@ -39,42 +39,54 @@ std::string CellText(const DataTable& table, int row, int column, char decimal) 
     return text;
 }
 
+// No number or title needs a longer field; a longer one is read as no value.
+constexpr std::size_t MaxPastedField = 1024;
+
 // One field of the pasted text: its line and its place in the line, both from 0.
 struct PastedField {
     int line = 0;
     int index = 0;
     std::string text;
+    bool tooLong = false;
 };
 
-// Splits clipboard text into fields: the user's decimal separator becomes "."; TAB, "," and
-// ";" end a field; LF ends the field and the line; CR is ignored; a zero byte ends the text.
-// An empty last line (text that ends with a line break) holds no field: it would otherwise
-// empty the cell below the pasted block.
-std::vector<PastedField> SplitPastedText(std::string_view text, char decimal) {
-    std::vector<PastedField> fields;
+// Splits clipboard text into fields and hands each to `take`, which returns false to end the
+// paste: the user's decimal separator becomes "."; TAB, "," and ";" end a field; LF ends the
+// field and the line; CR is ignored; a zero byte ends the text.  An empty last line (text
+// that ends with a line break) holds no field: it would otherwise empty the cell below the
+// pasted block.
+template <typename Take>
+void SplitPastedText(std::string_view text, char decimal, Take take) {
     PastedField field;
     bool atLineStart = true;
+    auto endField = [&] {
+        const bool more = take(field);
+        field.text.clear();
+        field.tooLong = false;
+        return more;
+    };
     for (char ch : text) {
         if (ch == '\0') break;
         if (ch == decimal) ch = '.';
         if (ch == '\t' || ch == ',' || ch == ';') {
-            fields.push_back(field);
-            field.text.clear();
+            if (!endField()) return;
             ++field.index;
             atLineStart = false;
         } else if (ch == '\n') {
-            fields.push_back(field);
-            field.text.clear();
+            if (!endField()) return;
             field.index = 0;
             ++field.line;
             atLineStart = true;
         } else if (ch != '\r') {
-            field.text.push_back(ch);
+            if (field.text.size() < MaxPastedField) {
+                field.text.push_back(ch);
+            } else {
+                field.tooLong = true;
+            }
             atLineStart = false;
         }
     }
-    if (!atLineStart) fields.push_back(field);
-    return fields;
+    if (!atLineStart) endField();
 }
 
 // Where a pasted field goes: a cell, a column title (row -1) or a row title (column -1).
@@ -82,6 +94,7 @@ struct PasteTarget {
     int row = 0;
     int column = 0;
     std::string text;
+    bool tooLong = false;
 };
 
 Extended PastedValue(std::string_view text) {
@@ -194,16 +207,14 @@ bool PasteText(Document& document, const Selection& selection, std::string_view 
     // Where each field goes.  A row past the sheet ends the paste; a column past Z skips the
     // field (with transpose it ends the paste as well).
     std::vector<PasteTarget> targets;
-    for (PastedField& field : SplitPastedText(text, separators.decimal)) {
+    SplitPastedText(text, separators.decimal, [&](PastedField& field) {
         const int row = startRow + (transpose ? field.index : field.line);
         const int column = startColumn + (transpose ? field.line : field.index);
-        if (row >= SheetRows) break;
-        if (column >= DataColumns) {
-            if (transpose) break;
-            continue;
-        }
-        targets.push_back({row, column, std::move(field.text)});
-    }
+        if (row >= SheetRows) return false;
+        if (column >= DataColumns) return !transpose;
+        targets.push_back({row, column, std::move(field.text), field.tooLong});
+        return true;
+    });
 
     // Columns holding averaged data that would receive a value: the current column first.
     std::vector<int> averaged;
@@ -215,7 +226,7 @@ bool PasteText(Document& document, const Selection& selection, std::string_view 
     for (std::size_t i = 0; i < targets.size(); ++i) {
         const PasteTarget& t = targets[i];
         if (t.row < 0 || t.column < 0) continue;
-        values[i] = PastedValue(t.text);
+        values[i] = t.tooLong ? MissingValue : PastedValue(t.text);
         if (!IsMissingValue(values[i]) && t.column == startColumn) considerColumn(t.column);
     }
     for (std::size_t i = 0; i < targets.size(); ++i) {

@@ -181,6 +181,20 @@ TEST_F(ClipboardTest, TransposePasteAndLimitsOfTheSheet) {
     EXPECT_TRUE(Table().IsMissing(SheetRows, 3));
 }
 
+TEST_F(ClipboardTest, HugeClipboardTextIsReadOnlyAsFarAsTheSheetReaches) {
+    // Ten million fields on one line and a field of ten million digits: only what lands on
+    // the sheet is kept, and an overlong field is no value.
+    std::string text;
+    for (int i = 0; i < 5'000'000; ++i) text += "1\t";
+    text += "\n" + std::string(10'000'000, '7') + "\t2";
+    ASSERT_TRUE(Paste(text, Selection::Cell(0, 0)));
+    EXPECT_EQ(Table().Value(0, 25), 1.0L);
+    EXPECT_TRUE(Table().IsMissing(1, 0));
+    EXPECT_EQ(Table().Value(1, 1), 2.0L);
+    ASSERT_TRUE(Paste(std::string(2000, 'T') + "\n", Selection::Columns(2, 2)));
+    EXPECT_EQ(Table().Record(2).title, std::string(80, 'T'));
+}
+
 TEST_F(ClipboardTest, AFinalLineBreakDoesNotEmptyTheCellBelow) {
     Put(2, 0, 99);
     Paste("1\r\n2\r\n", Selection::Cell(0, 0));
