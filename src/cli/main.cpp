@@ -6,6 +6,8 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/export_command.h"
+#include "cli/import_command.h"
 
 namespace {
 
@@ -16,7 +18,16 @@ constexpr const char* Usage =
     "  report FILE.ZLD [--raw | --plain | --json]\n"
     "      run the file's chosen analysis and print the results report\n"
     "  stats FILE.ZLD [--json]\n"
-    "      print the column statistics\n";
+    "      print the column statistics\n"
+    "  import TEXTFILE -o FILE.ZLD [--format raw|xy|...] [--columns FROM-TO]\n"
+    "         [--rows FROM-TO] [--where COL OP VALUE] [--indexed VALUECOL GROUPCOL]\n"
+    "      read a text file into a new data file\n"
+    "  export FILE.ZLD --what data|stats|results|twobytwo [--index] [--no-titles]\n"
+    "         -o OUT.txt|OUT.csv\n"
+    "      write part of a data file as text\n"
+    "\n"
+    "import and export take --decimal-separator C and --list-separator C;\n"
+    "by default they follow the locale (LC_NUMERIC).\n";
 
 }  // namespace
 
@@ -31,6 +42,8 @@ int main(int argc, char** argv) {
     for (int i = 2; i < argc; ++i) args.words.emplace_back(argv[i]);
     if (command == "report") return RunReportCommand(args, std::cout, std::cerr, ::isatty(1) != 0);
     if (command == "stats") return RunStatsCommand(args, std::cout, std::cerr);
+    if (command == "import") return RunImportCommand(args, std::cout, std::cerr);
+    if (command == "export") return RunExportCommand(args, std::cout, std::cerr);
     std::cerr << "zelkon-cli: unknown command " << command << "\n\n" << Usage;
     return ExitUsage;
 }
