@@ -204,9 +204,9 @@ TEST(McNemar, OddsRatioScoreInterval) {
 }
 
 TEST(ExactProportionInterval, AgreesWithBinomTest) {
-    // Rscript: binom.test(x, n)$conf.int.  F is found by the distribution module's bisection,
-    // which stops when its bracket is 0.01 wide; that moves the limits by up to about 4e-4,
-    // so they agree with R to 3e-4 to 1e-3 (absolute tolerance 1e-3 below).
+    // Rscript: binom.test(x, n)$conf.int.  The F quantile is refined past the distribution
+    // module's 0.01-wide bracket, so the limits agree with R far beyond their printed four
+    // digits (tolerance 2e-6: the incomplete beta converges to 3e-7).
     struct Case {
         Extended x, n;
         double lower, upper;
@@ -222,8 +222,8 @@ TEST(ExactProportionInterval, AgreesWithBinomTest) {
     };
     for (const Case& c : cases) {
         const ProportionInterval i = ExactProportionInterval(c.x, c.n);
-        EXPECT_NEAR(static_cast<double>(i.lower), c.lower, 1e-3);
-        EXPECT_NEAR(static_cast<double>(i.upper), c.upper, 1e-3);
+        EXPECT_NEAR(static_cast<double>(i.lower), c.lower, 2e-6);
+        EXPECT_NEAR(static_cast<double>(i.upper), c.upper, 2e-6);
         EXPECT_LT(i.lower, c.x / c.n);
         EXPECT_GT(i.upper, c.x / c.n);
     }
@@ -231,9 +231,9 @@ TEST(ExactProportionInterval, AgreesWithBinomTest) {
     // 0.735351530602949 to 1).
     const ProportionInterval none = ExactProportionInterval(0, 12);
     EXPECT_EQ(none.lower, 0.0L);
-    EXPECT_NEAR(static_cast<double>(none.upper), 0.264648469397051, 1e-3);
+    EXPECT_NEAR(static_cast<double>(none.upper), 0.264648469397051, 2e-6);
     const ProportionInterval all = ExactProportionInterval(12, 12);
-    EXPECT_NEAR(static_cast<double>(all.lower), 0.735351530602949, 1e-3);
+    EXPECT_NEAR(static_cast<double>(all.lower), 0.735351530602949, 2e-6);
     EXPECT_EQ(all.upper, 1.0L);
 }
 
@@ -295,9 +295,9 @@ TEST(TwoByTwoDifference, FractionsAndPooledStandardError) {
     EXPECT_TRUE(pd.p1IntervalShown);
     EXPECT_TRUE(pd.p2IntervalShown);
     EXPECT_TRUE(pd.standardErrorShown);
-    // binom.test(15, 40) and binom.test(30, 40), within the bisection's reach.
-    EXPECT_NEAR(static_cast<double>(pd.p1Interval.lower), 0.227262722481826, 1e-3);
-    EXPECT_NEAR(static_cast<double>(pd.p2Interval.upper), 0.873085201067155, 1e-3);
+    // binom.test(15, 40) and binom.test(30, 40), refined to full precision.
+    EXPECT_NEAR(static_cast<double>(pd.p1Interval.lower), 0.227262722481826, 2e-6);
+    EXPECT_NEAR(static_cast<double>(pd.p2Interval.upper), 0.873085201067155, 2e-6);
 
     // A cell of 5 (not above 5) hides that row's interval and the standard error.
     const ProportionDifference few = ComputeProportionDifference(5, 25, 30, 10);
@@ -313,19 +313,19 @@ TEST(TwoByTwoDifference, FractionsAndPooledStandardError) {
 TEST(TwoByTwoDiagnostic, ValuesIntervalsAndLikelihoodRatio) {
     // 15 25 / 30 10: sensitivity 15/45, specificity 10/35, PPV 15/40, NPV 10/40,
     // likelihood ratio (1/3) / (1 - 10/35) = 0.466666666666667 (R arithmetic); intervals from
-    // binom.test(15, 45), (10, 35), (15, 40), (10, 40) within the bisection's reach.
+    // binom.test(15, 45), (10, 35), (15, 40), (10, 40) refined to full precision.
     const DiagnosticValues v = ComputeDiagnosticValues(15, 25, 30, 10);
     ExpectRel(v.sensitivity, 0.333333333333333, 1e-14);
     ExpectRel(v.specificity, 0.285714285714286, 1e-14);
     ExpectRel(v.positivePredictive, 0.375, Exact);
     ExpectRel(v.negativePredictive, 0.25, Exact);
     ExpectRel(v.likelihoodRatio, 0.466666666666667, 1e-14);
-    EXPECT_NEAR(static_cast<double>(v.sensitivityInterval.lower), 0.200005688010695, 1e-3);
-    EXPECT_NEAR(static_cast<double>(v.sensitivityInterval.upper), 0.489503637858361, 1e-3);
-    EXPECT_NEAR(static_cast<double>(v.specificityInterval.lower), 0.146354745279059, 1e-3);
-    EXPECT_NEAR(static_cast<double>(v.specificityInterval.upper), 0.46304464455442, 1e-3);
-    EXPECT_NEAR(static_cast<double>(v.negativePredictiveInterval.lower), 0.126914798932845, 1e-3);
-    EXPECT_NEAR(static_cast<double>(v.negativePredictiveInterval.upper), 0.41196198015143, 1e-3);
+    EXPECT_NEAR(static_cast<double>(v.sensitivityInterval.lower), 0.200005688010695, 2e-6);
+    EXPECT_NEAR(static_cast<double>(v.sensitivityInterval.upper), 0.489503637858361, 2e-6);
+    EXPECT_NEAR(static_cast<double>(v.specificityInterval.lower), 0.146354745279059, 2e-6);
+    EXPECT_NEAR(static_cast<double>(v.specificityInterval.upper), 0.46304464455442, 2e-6);
+    EXPECT_NEAR(static_cast<double>(v.negativePredictiveInterval.lower), 0.126914798932845, 2e-6);
+    EXPECT_NEAR(static_cast<double>(v.negativePredictiveInterval.upper), 0.41196198015143, 2e-6);
 
     // B = 0: specificity 1, the likelihood ratio has no finite value and no fault is raised.
     std::feclearexcept(FE_ALL_EXCEPT);
