@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "core/document.h"
@@ -13,6 +14,14 @@
 #include "data/selection.h"
 
 namespace zelkon {
+
+// Headings -------------------------------------------------------------------------------
+
+/// The heading over data column c (0 to 25) of the data sheet in a data format: "X" over A
+/// and "Y1", "Y2", ... over B, C, ... for X and Y; "Group A" for raw and averaged data;
+/// "Variable A" for multiple regression; "Outcome A" for a larger contingency table.  The
+/// two-by-two format leaves the headings as they are (no value).
+std::optional<std::string> SheetColumnHeading(DataFormat format, int column);
 
 // Typing ---------------------------------------------------------------------------------
 
