@@ -8,6 +8,7 @@
 #include "core/error_messages.h"
 #include "core/fp_guard.h"
 #include "core/latin1.h"
+#include "core/summary_page.h"
 #include "stats/column_stats.h"
 
 namespace zelkon {
@@ -350,11 +351,11 @@ void Calculate(Document& doc, const AnalysisEntryPoints& entries) {
             RegressionRun(doc, entries);
             break;
         case DataFormat::Raw:
-            UpdateColumnSummaries(doc.Table());
-            ColumnRun(doc, entries);
-            break;
         case DataFormat::MeanSDN:
         case DataFormat::MeanSEMN:
+            // As on the statistics page: typed summaries without a mean or without any
+            // error are not data, and raw columns are summarised afresh.
+            PrepareColumnStatistics(doc);
             ColumnRun(doc, entries);
             break;
         case DataFormat::TwoByTwo:

@@ -2,6 +2,7 @@
 #include "analyses/contingency/contingency_report.h"
 #include "analyses/contingency/two_by_two_report.h"
 #include "analyses/groups/column_tests.h"
+#include "analyses/groups/multi_column_entry.h"
 #include "analyses/regression/correlation.h"
 #include "analyses/regression/linear_regression_entry.h"
 #include "analyses/regression/multiple_regression_entry.h"
@@ -14,6 +15,7 @@ const AnalysisEntryPoints& DefaultAnalysisEntryPoints() {
         AnalysisEntryPoints e;
         e.oneColumn = RunOneColumnTest;
         e.twoColumn = RunTwoColumnTest;
+        e.multiColumn = MultiColumnComparison;
         e.regression = LinearRegression;
         e.pearson = PearsonEntry;
         e.spearman = SpearmanEntry;

@@ -129,6 +129,21 @@ TEST_F(AnalysisRun, AveragedColumnIsPassedAsMinusOne) {
     EXPECT_EQ(seen.title, "Column C");
 }
 
+TEST_F(AnalysisRun, TypedSummaryWithoutAnErrorIsNotData) {
+    // Mean and N typed but neither SD nor SEM: the statistics page would empty the record,
+    // and so does the run, instead of analysing the missing-value marker as an SD.
+    ColumnRecord& r = doc.Table().Record(0);
+    r.n = 10;
+    r.mean = 5;
+    doc.Data().SetFormat(DataFormat::MeanSDN);
+    doc.MarkModified();
+    ShowResults(doc, Recorders());
+    EXPECT_EQ(seen.oneColumnCalls, 0);
+    EXPECT_EQ(test::PlainLines(doc.Report())[1], "Until you enter data, you won't see any results!");
+    EXPECT_EQ(doc.Table().Record(0).n, 0);
+    EXPECT_EQ(doc.Table().Record(0).mean, 5);
+}
+
 TEST_F(AnalysisRun, TwoColumnsAreStoredAsFirstAndSecond) {
     Fill(1, {1, 2, 3});
     Fill(3, {4, 5, 6});
