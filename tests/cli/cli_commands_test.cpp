@@ -1,12 +1,15 @@
 // The report and stats commands of zelkon-cli on the example data files.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/import_command.h"
 #include "core/file_io.h"
 #include "support/test_support.h"
 
@@ -143,6 +146,46 @@ TEST(CliCommands, RefusedFilesGiveAMessageAndAFailureCode) {
     EXPECT_EQ(Report({}).code, ExitUsage);
     EXPECT_EQ(Report({dir + "/none.ZLD", "--bogus"}).code, ExitUsage);
     std::filesystem::remove_all(dir);
+}
+
+// NIST's certified one-way ANOVA results through the command line: the stacked data file
+// imported with --indexed, then the report's JSON.
+TEST(CliCommands, NistAnovaThroughImportAndReport) {
+    struct Case {
+        const char* file;
+        int firstDataLine;
+        double ssTreatment, ssResidual, f;  // certified values of the file
+    };
+    const Case cases[] = {
+        {"SiRstv.dat", 61, 5.11462616000000E-02, 2.16636560000000E-01, 1.18046237440255E+00},
+        {"SmLs04.dat", 61, 1.68000000000000E+00, 1.80000000000000E+00, 2.10000000000000E+01},
+    };
+    for (const Case& c : cases) {
+        const std::string dir = test::MakeTempDir();
+        std::string text;
+        ASSERT_TRUE(ReadWholeFile(std::string(ZELKON_NIST_DIR) + "/" + c.file, text));
+        std::istringstream in(text);
+        std::string line, data;
+        for (int n = 1; std::getline(in, line); ++n) {
+            if (n >= c.firstDataLine) data += line + "\n";
+        }
+        std::ofstream(dir + "/data.txt") << data;
+        Arguments import{{dir + "/data.txt", "-o", dir + "/data.ZLD", "--indexed", "2", "1"}};
+        std::ostringstream out, err;
+        ASSERT_EQ(RunImportCommand(import, out, err), ExitOk) << err.str();
+        const CommandRun report = Report({dir + "/data.ZLD", "--json"});
+        ASSERT_EQ(report.code, ExitOk) << report.err;
+        auto number = [&](const std::string& key) {
+            const std::size_t at = report.out.find("\"" + key + "\":");
+            EXPECT_NE(at, std::string::npos) << key;
+            return std::strtold(report.out.c_str() + at + key.size() + 3, nullptr);
+        };
+        // At least ten significant digits.
+        EXPECT_LT(std::fabs(number("ssTreatment") / c.ssTreatment - 1), 1e-10L) << c.file;
+        EXPECT_LT(std::fabs(number("ssResidual") / c.ssResidual - 1), 1e-10L) << c.file;
+        EXPECT_LT(std::fabs(number("f") / c.f - 1), 1e-10L) << c.file;
+        std::filesystem::remove_all(dir);
+    }
 }
 
 TEST(CliArguments, OptionsFlagsAndSeparators) {
