@@ -1,0 +1,42 @@
+// zelkon: the desktop program.  A second start hands its file over to the copy that is
+// already running and ends; otherwise the splash screen shows while the main window starts.
+#include <QApplication>
+#include <QFileInfo>
+#include <QTimer>
+
+#include "app/about_form.h"
+#include "app/file_association.h"
+#include "app/main_form.h"
+#include "app/single_instance.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zelkon"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Kestrane Zelkon"));
+    QApplication::setOrganizationName(QStringLiteral("Kestrane"));
+
+    const QStringList args = QApplication::arguments();
+    const QString file = args.size() > 1 ? QFileInfo(args.at(1)).absoluteFilePath() : QString();
+
+    zelkon::TSingleInstance instance;
+    if (instance.HandOver(file, 3000)) return 0;
+    instance.Listen();
+
+    zelkon::TAboutForm splash;
+    splash.show();
+    zelkon::TMainForm form;
+    QObject::connect(&instance, &zelkon::TSingleInstance::raiseRequested, &form, [&form] {
+        if (form.isMinimized()) form.showNormal();
+        form.raise();
+        form.activateWindow();
+    }, Qt::QueuedConnection);
+    QObject::connect(&instance, &zelkon::TSingleInstance::openRequested, &form,
+                     [&form](const QString& name) { form.OpenFile(name); }, Qt::QueuedConnection);
+    QObject::connect(&form, &zelkon::TMainForm::firstActivated, &splash, &QWidget::close);
+    form.SetStartArgument(file);
+    form.show();
+    // Without a window manager the window may never be activated: start anyway.
+    QTimer::singleShot(1500, &form, [&form, file] { form.FirstActivation(file); });
+    zelkon::WriteFileAssociation(QApplication::applicationFilePath());
+    return QApplication::exec();
+}

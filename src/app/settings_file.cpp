@@ -1,0 +1,162 @@
+#include "app/settings_file.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <filesystem>
+
+#include "app/shell_rules.h"
+#include "core/file_io.h"
+#include "core/latin1.h"
+
+namespace zelkon {
+
+namespace {
+
+bool SameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+constexpr std::string_view Options = "Options";
+constexpr std::string_view WindowSizeSection = "WindowSize";
+constexpr std::string_view Filenames = "Filenames";
+
+}  // namespace
+
+IniFile::Section* IniFile::Find(std::string_view name) {
+    for (Section& s : sections_) {
+        if (SameName(s.name, name)) return &s;
+    }
+    return nullptr;
+}
+
+const IniFile::Section* IniFile::Find(std::string_view name) const {
+    for (const Section& s : sections_) {
+        if (SameName(s.name, name)) return &s;
+    }
+    return nullptr;
+}
+
+void IniFile::Parse(std::string_view text) {
+    sections_.clear();
+    sections_.push_back({"", {}});  // lines before the first section
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(pos, end - pos);
+        pos = end + 1;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        const std::string trimmed = TrimBlanks(line);
+        if (trimmed.size() >= 2 && trimmed.front() == '[' && trimmed.back() == ']') {
+            sections_.push_back({trimmed.substr(1, trimmed.size() - 2), {}});
+            continue;
+        }
+        const std::size_t equals = trimmed.find('=');
+        if (trimmed.empty() || trimmed.front() == ';' || equals == std::string::npos || equals == 0) {
+            sections_.back().entries.push_back({"", std::string(line)});
+            continue;
+        }
+        sections_.back().entries.push_back(
+            {TrimBlanks(trimmed.substr(0, equals)), TrimBlanks(trimmed.substr(equals + 1))});
+    }
+}
+
+std::string IniFile::Text() const {
+    std::string out;
+    for (const Section& s : sections_) {
+        if (s.name.empty() && s.entries.empty()) continue;
+        if (!s.name.empty()) out += "[" + s.name + "]\r\n";
+        for (const Entry& e : s.entries) {
+            out += e.key.empty() ? e.value : e.key + "=" + e.value;
+            out += "\r\n";
+        }
+    }
+    return out;
+}
+
+std::string IniFile::Get(std::string_view section, std::string_view key,
+                         std::string_view fallback) const {
+    if (const Section* s = Find(section)) {
+        for (const Entry& e : s->entries) {
+            if (!e.key.empty() && SameName(e.key, key)) return e.value;
+        }
+    }
+    return std::string(fallback);
+}
+
+int IniFile::GetInt(std::string_view section, std::string_view key, int fallback) const {
+    const std::string text = Get(section, key);
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && end == text.data() + text.size() ? value : fallback;
+}
+
+void IniFile::Set(std::string_view section, std::string_view key, std::string_view value) {
+    Section* s = Find(section);
+    if (s == nullptr) {
+        sections_.push_back({std::string(section), {}});
+        s = &sections_.back();
+    }
+    for (Entry& e : s->entries) {
+        if (!e.key.empty() && SameName(e.key, key)) {
+            e.value = std::string(value);
+            return;
+        }
+    }
+    // A new key goes after the section's last key, before trailing blank lines.
+    auto at = s->entries.end();
+    while (at != s->entries.begin() && std::prev(at)->key.empty()) --at;
+    s->entries.insert(at, {std::string(key), std::string(value)});
+}
+
+ZelkonSettings ReadSettings(const IniFile& ini) {
+    ZelkonSettings s;
+    s.dataFolder = ini.Get(Options, "Zelkon folder");
+    s.importFolder = ini.Get(Options, "Import folder");
+    s.showHints = ParseSettingsBool(ini.Get(Options, "ShowNewUserHints", "True"));
+    s.width = ini.GetInt(WindowSizeSection, "Width", 0);
+    s.height = ini.GetInt(WindowSizeSection, "Height", 0);
+    for (std::size_t i = 1; i <= RecentFileCount; ++i) {
+        const std::string name = ini.Get(Filenames, "#" + std::to_string(i));
+        if (name.empty()) break;
+        s.recentFiles.push_back(name);
+    }
+    return s;
+}
+
+void WriteSettings(IniFile& ini, const ZelkonSettings& s) {
+    ini.Set(Options, "Zelkon folder", s.dataFolder);
+    ini.Set(Options, "Import folder", s.importFolder);
+    ini.Set(Options, "ShowNewUserHints", SettingsBoolText(s.showHints));
+    ini.Set(WindowSizeSection, "Width", std::to_string(s.width));
+    ini.Set(WindowSizeSection, "Height", std::to_string(s.height));
+    for (std::size_t i = 1; i <= RecentFileCount; ++i) {
+        ini.Set(Filenames, "#" + std::to_string(i), i <= s.recentFiles.size() ? s.recentFiles[i - 1] : "");
+    }
+}
+
+ZelkonSettings LoadSettingsFile(const std::string& path, IniFile* iniOut) {
+    IniFile ini;
+    std::string text;
+    if (ReadWholeFile(path, text)) ini.Parse(text);
+    if (iniOut != nullptr) *iniOut = ini;
+    return ReadSettings(ini);
+}
+
+bool SaveSettingsFile(const std::string& path, const ZelkonSettings& settings) {
+    IniFile ini;
+    std::string text;
+    if (ReadWholeFile(path, text)) ini.Parse(text);
+    WriteSettings(ini, settings);
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (!folder.empty()) std::filesystem::create_directories(folder, ec);
+    return WriteFileAtomically(path, ini.Text());
+}
+
+}  // namespace zelkon

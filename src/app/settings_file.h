@@ -1,0 +1,64 @@
+// The settings file "ZELKON.INI": an initialisation file of sections and keys.  The program
+// reads the keys of "Options", "WindowSize" and "Filenames" at start-up and writes them back
+// at exit; sections and keys it does not know are kept as they were.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zelkon {
+
+/// An initialisation file: sections of "key=value" lines, names matched without regard to
+/// letter case, order kept.
+class IniFile {
+public:
+    /// Reads the text of a file (lines ending in LF or CR LF; ";" starts a comment line).
+    void Parse(std::string_view text);
+    /// The whole text, lines ending in CR LF.
+    std::string Text() const;
+
+    /// The value of a key, or `fallback` when the key is missing.
+    std::string Get(std::string_view section, std::string_view key,
+                    std::string_view fallback = {}) const;
+    int GetInt(std::string_view section, std::string_view key, int fallback) const;
+    void Set(std::string_view section, std::string_view key, std::string_view value);
+
+private:
+    struct Entry {
+        std::string key;  ///< empty for a line kept as it was (comment, blank)
+        std::string value;
+    };
+    struct Section {
+        std::string name;
+        std::vector<Entry> entries;
+    };
+    Section* Find(std::string_view name);
+    const Section* Find(std::string_view name) const;
+
+    std::vector<Section> sections_;
+};
+
+/// What the program keeps in the settings file.
+struct ZelkonSettings {
+    std::string dataFolder;     ///< "Options", "Zelkon folder"
+    std::string importFolder;   ///< "Options", "Import folder"
+    bool showHints = true;      ///< "Options", "ShowNewUserHints"
+    int width = 0;              ///< "WindowSize", "Width"
+    int height = 0;             ///< "WindowSize", "Height"
+    std::vector<std::string> recentFiles;  ///< "Filenames", "#1" to "#9"
+};
+
+/// Reads the settings from a file's text (missing keys keep their defaults; the recent files
+/// end at the first empty entry).
+ZelkonSettings ReadSettings(const IniFile& ini);
+/// Writes the settings into the file's sections (other sections and keys are kept).
+void WriteSettings(IniFile& ini, const ZelkonSettings& settings);
+
+/// Reads the settings file (defaults when it does not exist or cannot be read).
+ZelkonSettings LoadSettingsFile(const std::string& path, IniFile* ini = nullptr);
+/// Writes the settings into the file, keeping what else it holds; the file is replaced only
+/// after a complete write.  Creates the folder when needed.  False when writing failed.
+bool SaveSettingsFile(const std::string& path, const ZelkonSettings& settings);
+
+}  // namespace zelkon

@@ -1,0 +1,229 @@
+#include "ui/analysis_form.h"
+
+#include <QCloseEvent>
+#include <QKeySequence>
+#include <QLabel>
+#include <QShortcut>
+#include <QStackedWidget>
+#include <QTableView>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "core/analysis_run.h"
+#include "core/calc_status.h"
+#include "core/document.h"
+#include "ui/choose_test_page.h"
+#include "ui/data_grid.h"
+#include "data/notes.h"
+#include "ui/results_page.h"
+#include "ui/results_viewer.h"
+#include "ui/start_page.h"
+#include "ui/statistics_page.h"
+#include "ui/two_by_two_entry_page.h"
+#include "ui/ui_services.h"
+
+namespace zelkon {
+
+namespace {
+int PageIndex(Step step) { return static_cast<int>(step) - 1; }
+}  // namespace
+
+TAnalysisForm::TAnalysisForm(QWidget* parent)
+    : QWidget(parent), document_(std::make_unique<Document>()), entries_(&DefaultAnalysisEntryPoints()) {
+    setObjectName(QStringLiteral("AnalysisForm"));
+    Document& doc = *document_;
+    auto* layout = new QVBoxLayout(this);
+    caption_ = new QLabel;
+    caption_->setObjectName(QStringLiteral("PageCaption"));
+    QFont font = caption_->font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.3);
+    caption_->setFont(font);
+    layout->addWidget(caption_);
+
+    pages_ = new QStackedWidget;
+    layout->addWidget(pages_, 1);
+    start_ = new TStartPage(doc);
+    start_->setObjectName(QStringLiteral("StartPage"));
+    dataPages_ = new QStackedWidget;
+    dataPages_->setObjectName(QStringLiteral("DataTablePage"));
+    grid_ = new TDataGridPage(doc);
+    twoByTwo_ = new TTwoByTwoEntryPage(doc);
+    dataPages_->addWidget(grid_);
+    dataPages_->addWidget(twoByTwo_);
+    statistics_ = new TStatisticsPage(doc);
+    statistics_->setObjectName(QStringLiteral("SummaryStatsPage"));
+    choose_ = new TChooseTestPage(doc);
+    choose_->setObjectName(QStringLiteral("ChooseTestPage"));
+    results_ = new TResultsPage(doc);
+    results_->setObjectName(QStringLiteral("ResultsPage"));
+    // The graph of the data set is drawn here by the graph page; until then the page holds
+    // nothing but the step's caption above it.
+    graph_ = new QWidget;
+    graph_->setObjectName(QStringLiteral("GraphPage"));
+    for (QWidget* page : {static_cast<QWidget*>(start_), static_cast<QWidget*>(dataPages_),
+                          static_cast<QWidget*>(statistics_), static_cast<QWidget*>(choose_),
+                          static_cast<QWidget*>(results_), graph_}) {
+        pages_->addWidget(page);
+    }
+
+    connect(start_, &TStartPage::formatChanged, this, [this] {
+        Edited();
+        emit formatChanged();
+    });
+    connect(start_, &TStartPage::nextStepRequested, this, &TAnalysisForm::NextStep);
+    connect(grid_, &TDataGridPage::edited, this, &TAnalysisForm::Edited);
+    connect(twoByTwo_, &TTwoByTwoEntryPage::edited, this, &TAnalysisForm::Edited);
+    connect(statistics_, &TStatisticsPage::edited, this, &TAnalysisForm::Edited);
+    connect(choose_, &TChooseTestPage::edited, this, &TAnalysisForm::Edited);
+    connect(choose_, &TChooseTestPage::showResultsRequested, this, [this] { ShowStep(Step::Results); });
+    connect(results_->Viewer(), &TResultsViewer::appendToNotesRequested, this,
+            &TAnalysisForm::AppendToNotesCommand);
+
+    // Shift+F9 and Shift+F10 move between the steps from every control of the document.
+    auto* previous = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F9), this);
+    previous->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(previous, &QShortcut::activated, this, &TAnalysisForm::PreviousStep);
+    auto* next = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
+    next->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(next, &QShortcut::activated, this, &TAnalysisForm::NextStep);
+
+    PreparePage(Step::Start);
+    pages_->setCurrentIndex(PageIndex(Step::Start));
+    caption_->setText(ToQt(StepInfoOf(Step::Start).page));
+}
+
+TAnalysisForm::~TAnalysisForm() = default;
+
+Step TAnalysisForm::CurrentStep() const { return step_; }
+
+bool TAnalysisForm::StepAvailable(Step step) const { return StepEnabled(document_->Format(), step); }
+
+bool TAnalysisForm::ShowsTwoByTwoPage() const { return document_->Format() == DataFormat::TwoByTwo; }
+
+void TAnalysisForm::SetEntryPoints(const AnalysisEntryPoints* entries) {
+    entries_ = entries != nullptr ? entries : &DefaultAnalysisEntryPoints();
+}
+
+void TAnalysisForm::PreparePage(Step step) {
+    Document& doc = *document_;
+    switch (step) {
+        case Step::Start: start_->Prepare(); break;
+        case Step::DataTable:
+            doc.Data().PrepareDataPage();
+            if (ShowsTwoByTwoPage()) {
+                twoByTwo_->Prepare();
+                dataPages_->setCurrentWidget(twoByTwo_);
+            } else {
+                grid_->Prepare();
+                dataPages_->setCurrentWidget(grid_);
+            }
+            break;
+        case Step::SummaryStats: statistics_->Prepare(); break;
+        case Step::ChooseTest: choose_->Prepare(); break;
+        case Step::Results: results_->Prepare(*entries_); break;
+        case Step::Graph: break;
+    }
+}
+
+bool TAnalysisForm::ShowStep(Step step) {
+    if (GlobalCalcStatus().Calculating() || !StepAvailable(step)) return false;
+    CommitPendingEdits();
+    step_ = step;
+    document_->SetCurrentStep(step);
+    caption_->setText(ToQt(StepInfoOf(step).page));
+    pages_->setCurrentIndex(PageIndex(step));
+    PreparePage(step);
+    emit stepChanged(step);
+    return true;
+}
+
+bool TAnalysisForm::NextStep() {
+    const auto next = zelkon::NextStep(document_->Format(), step_, GlobalCalcStatus().Calculating());
+    return next && ShowStep(*next);
+}
+
+bool TAnalysisForm::PreviousStep() {
+    const auto previous =
+        zelkon::PreviousStep(document_->Format(), step_, GlobalCalcStatus().Calculating());
+    return previous && ShowStep(*previous);
+}
+
+void TAnalysisForm::RebuildPages() {
+    start_->Prepare();
+    grid_->Prepare();
+    twoByTwo_->Prepare();
+    results_->Viewer()->SetReport(&document_->Report());
+    if (step_ != Step::Start && StepAvailable(step_)) PreparePage(step_);
+}
+
+void TAnalysisForm::CommitPendingEdits() {
+    switch (step_) {
+        case Step::DataTable:
+            if (ShowsTwoByTwoPage()) {
+                twoByTwo_->CommitPendingEdits();
+            } else {
+                grid_->CommitPendingEdits();
+            }
+            break;
+        case Step::SummaryStats: statistics_->CommitPendingEdits(); break;
+        default: break;
+    }
+}
+
+void TAnalysisForm::ClearAllData() {
+    Document& doc = *document_;
+    hide();
+    doc.Reset();
+    // Averaged data are entered as SD again, unless the format kept asks for SEM.
+    doc.Data().SetErrorIsSD(doc.Format() != DataFormat::MeanSEMN);
+    doc.MarkModified();
+    grid_->ScrollHome();
+    statistics_->ScrollHome();
+    RebuildPages();
+    show();
+    if (step_ != Step::DataTable) {
+        step_ = Step::Start;
+        doc.SetCurrentStep(step_);
+        caption_->setText(ToQt(StepInfoOf(step_).page));
+        pages_->setCurrentIndex(PageIndex(step_));
+        start_->Prepare();
+        emit stepChanged(step_);
+    } else {
+        PreparePage(step_);
+    }
+    emit modified();
+}
+
+void TAnalysisForm::CopyCommand() {
+    if (step_ == Step::Results) results_->Viewer()->CopyToClipboard();
+}
+
+void TAnalysisForm::SelectAllCommand() {
+    switch (step_) {
+        case Step::Results: results_->Viewer()->selectAll(); break;
+        case Step::DataTable:
+            if (!ShowsTwoByTwoPage()) grid_->View()->selectAll();
+            break;
+        default: break;
+    }
+}
+
+void TAnalysisForm::AppendToNotesCommand() {
+    if (step_ != Step::Results) return;
+    if (AppendToNotes(*document_, results_->Viewer()->Selection(), *Services().prompts)) {
+        emit modified();
+    }
+}
+
+void TAnalysisForm::Edited() { emit modified(); }
+
+void TAnalysisForm::closeEvent(QCloseEvent* event) {
+    if (closeQuery_ && !closeQuery_()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+}  // namespace zelkon

@@ -1,0 +1,111 @@
+// TAnalysisForm: the window of one document.  It owns the engine document and shows one of
+// the six step pages at a time (start, data with its spreadsheet and two-by-two sub-pages,
+// column statistics, choose test, results, graph); showing a page runs that page's
+// preparation, and step 5 runs the analysis only when the document needs it.
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+#include "core/analysis_entry.h"
+#include "core/steps.h"
+
+class QLabel;
+class QStackedWidget;
+
+namespace zelkon {
+
+class Document;
+class TChooseTestPage;
+class TDataGridPage;
+class TResultsPage;
+class TStartPage;
+class TStatisticsPage;
+class TTwoByTwoEntryPage;
+
+class TAnalysisForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit TAnalysisForm(QWidget* parent = nullptr);
+    ~TAnalysisForm() override;
+
+    Document& Doc() { return *document_; }
+    const Document& Doc() const { return *document_; }
+    Step CurrentStep() const;
+
+    /// Shows step n after running its page's preparation; ignored while a calculation runs
+    /// and for a step the data format does not offer.  Returns true when the step is shown.
+    bool ShowStep(Step step);
+    /// The first enabled step after / before the current one (nothing from the last / first
+    /// step or while a calculation runs).
+    bool NextStep();
+    bool PreviousStep();
+    bool StepAvailable(Step step) const;
+
+    /// Rebuilds every page from the document (after a file was read or the document reset).
+    void RebuildPages();
+    /// Takes over any edit still open in a cell, title or two-by-two field.
+    void CommitPendingEdits();
+    /// True when the data page shows its two-by-two sub-page.
+    bool ShowsTwoByTwoPage() const;
+
+    /// "Clear All" after the user confirmed: the document is reset as a new one is, the grids
+    /// are emptied and scrolled home, and unless step 2 is shown the document returns to
+    /// step 1.
+    void ClearAllData();
+
+    // Commands of the main window that concern the page shown.
+    void CopyCommand();
+    void SelectAllCommand();
+    /// "Append to Notes" (ignored while a calculation runs): the results, or the selection in
+    /// them, appended to the notes as a whole or not at all.
+    void AppendToNotesCommand();
+
+    /// Replaces the analyses that step 5 runs (tests put recorders in their place).
+    void SetEntryPoints(const AnalysisEntryPoints* entries);
+    /// The close query the main window answers (save changes?); without one the window closes.
+    void SetCloseQuery(std::function<bool()> query) { closeQuery_ = std::move(query); }
+
+    TStartPage* StartPage() const { return start_; }
+    TDataGridPage* DataGridPage() const { return grid_; }
+    TTwoByTwoEntryPage* TwoByTwoPage() const { return twoByTwo_; }
+    TStatisticsPage* StatisticsPage() const { return statistics_; }
+    TChooseTestPage* ChoosePage() const { return choose_; }
+    TResultsPage* ResultsPage() const { return results_; }
+    QWidget* GraphPage() const { return graph_; }
+    QLabel* PageCaption() const { return caption_; }
+
+signals:
+    /// The page shown changed (also the first page of a new document).
+    void stepChanged(Step step);
+    /// The data format changed, so the available steps changed.
+    void formatChanged();
+    /// The document was edited.
+    void modified();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void PreparePage(Step step);
+    void Edited();
+
+    std::unique_ptr<Document> document_;
+    const AnalysisEntryPoints* entries_;
+    std::function<bool()> closeQuery_;
+    Step step_ = Step::Start;
+    QLabel* caption_ = nullptr;
+    QStackedWidget* pages_ = nullptr;
+    QStackedWidget* dataPages_ = nullptr;
+    TStartPage* start_ = nullptr;
+    TDataGridPage* grid_ = nullptr;
+    TTwoByTwoEntryPage* twoByTwo_ = nullptr;
+    TStatisticsPage* statistics_ = nullptr;
+    TChooseTestPage* choose_ = nullptr;
+    TResultsPage* results_ = nullptr;
+    QWidget* graph_ = nullptr;
+};
+
+}  // namespace zelkon

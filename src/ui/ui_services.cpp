@@ -1,0 +1,110 @@
+#include "ui/ui_services.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QLocale>
+#include <QMessageBox>
+
+#include "core/latin1.h"
+
+namespace zelkon {
+
+PromptAnswer QtPrompts::Ask(std::string_view text, PromptButtons buttons) {
+    QMessageBox box(QMessageBox::Question, ToQt(MessageCaption), ToQt(text), QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    switch (buttons) {
+        case PromptButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+        case PromptButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case PromptButtons::YesNoCancel:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            break;
+    }
+    switch (box.exec()) {
+        case QMessageBox::Yes: return PromptAnswer::Yes;
+        case QMessageBox::No: return PromptAnswer::No;
+        case QMessageBox::Ok: return PromptAnswer::Ok;
+        default: return buttons == PromptButtons::YesNo ? PromptAnswer::No : PromptAnswer::Cancel;
+    }
+}
+
+void QtPrompts::Tell(std::string_view text) {
+    QMessageBox box(QMessageBox::Information, ToQt(MessageCaption), ToQt(text), QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+void QtPrompts::Beep() { QApplication::beep(); }
+
+namespace {
+
+QtPrompts& RealPrompts() {
+    static QtPrompts prompts;
+    return prompts;
+}
+
+QString ChooseFileWithDialog(QWidget* parent, const FileDialogRequest& request) {
+    QFileDialog dialog(parent, request.title, request.folder);
+    dialog.setNameFilters(request.filters);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (request.kind == FileDialogRequest::Kind::Save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+void InstallRealServices(UiServices& services) {
+    services.prompts = &RealPrompts();
+    services.runDialog = [](QDialog& dialog) { return dialog.exec(); };
+    services.chooseFile = ChooseFileWithDialog;
+}
+
+}  // namespace
+
+UiServices& Services() {
+    static UiServices services = [] {
+        UiServices s;
+        InstallRealServices(s);
+        return s;
+    }();
+    return services;
+}
+
+void ResetServices() {
+    UiServices& services = Services();
+    InstallRealServices(services);
+    services.numberTitleMemory = NumberTitleQuestionMemory{};
+}
+
+Separators SystemSeparators() {
+    Separators s;
+    const QString point = QLocale().decimalPoint();
+    if (point.size() == 1 && point.at(0).unicode() < 128) {
+        s.decimal = static_cast<char>(point.at(0).unicode());
+    }
+    s.list = s.decimal == ',' ? ';' : ',';
+    return s;
+}
+
+QString ToQt(std::string_view latin1) {
+    return QString::fromLatin1(latin1.data(), static_cast<qsizetype>(latin1.size()));
+}
+
+std::string FromQt(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    return Utf8ToLatin1(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+}
+
+QString LabelText(std::string_view caption) {
+    QString text = ToQt(caption);
+    text.replace(QStringLiteral("&&"), QStringLiteral("&"));
+    return text;
+}
+
+}  // namespace zelkon

@@ -1,0 +1,77 @@
+#include "ui/widget_helpers.h"
+
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "ui/ui_services.h"
+
+namespace zelkon {
+
+ClickableLabel::ClickableLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+    setCursor(Qt::PointingHandCursor);
+}
+
+void ClickableLabel::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) emit clicked();
+    QLabel::mousePressEvent(event);
+}
+
+void OptionWatcher::Watch(QWidget* widget) { widget->installEventFilter(this); }
+
+bool OptionWatcher::eventFilter(QObject* watched, QEvent* event) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget != nullptr) {
+        if (event->type() == QEvent::MouseButtonDblClick) {
+            emit doubleClicked(widget);
+        } else if (event->type() == QEvent::FocusIn) {
+            const auto* focus = static_cast<QFocusEvent*>(event);
+            if (focus->reason() == Qt::MouseFocusReason) emit focusedByClick(widget);
+        } else if (event->type() == QEvent::MouseButtonPress && widget->hasFocus()) {
+            emit focusedByClick(widget);
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+QRadioButton* AddRadio(QBoxLayout* layout, std::string_view caption, const char* name) {
+    auto* radio = new QRadioButton(ToQt(caption));
+    radio->setObjectName(QString::fromLatin1(name));
+    layout->addWidget(radio);
+    return radio;
+}
+
+QCheckBox* AddCheck(QBoxLayout* layout, std::string_view caption, const char* name) {
+    auto* check = new QCheckBox(ToQt(caption));
+    check->setObjectName(QString::fromLatin1(name));
+    layout->addWidget(check);
+    return check;
+}
+
+QPushButton* MakeButton(std::string_view caption, const char* name) {
+    auto* button = new QPushButton(ToQt(caption));
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
+
+QGroupBox* MakeQuestion(std::string_view caption, const char* name) {
+    auto* box = new QGroupBox(LabelText(caption));
+    box->setObjectName(QString::fromLatin1(name));
+    auto* layout = new QVBoxLayout(box);
+    layout->setSpacing(2);
+    return box;
+}
+
+QLabel* MakeLabel(std::string_view text, const char* name) {
+    auto* label = new QLabel(LabelText(text));
+    label->setWordWrap(true);
+    if (name != nullptr) label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+}  // namespace zelkon

@@ -1,0 +1,176 @@
+// The application shell's rules without windows: untitled names, the has-content test, the
+// recent files, the settings file with its sections, keys and booleans, the start-up window
+// size and the file-type association.  Expected values come from the rules as stated for
+// the program (hand-written cases).
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+#include "app/file_association.h"
+#include "app/settings_file.h"
+#include "app/shell_rules.h"
+#include "core/document.h"
+#include "core/file_io.h"
+#include "ui_test_support.h"
+
+using namespace zelkon;
+
+class ShellRulesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void untitledNamesTakeTheSmallestFreeNumber() {
+        QCOMPARE(UntitledName({}), std::string("DATASET1.ZLD"));
+        QCOMPARE(UntitledName({"DATASET1.ZLD", "DATASET2.ZLD"}), std::string("DATASET3.ZLD"));
+        QCOMPARE(UntitledName({"DATASET2.ZLD", "/home/x/DATASET1.ZLD"}), std::string("DATASET1.ZLD"));
+        // The comparison is exact: a lower-case name does not take the number.
+        QCOMPARE(UntitledName({"dataset1.zld"}), std::string("DATASET1.ZLD"));
+        std::vector<std::string> all;
+        for (int n = 1; n <= 10; ++n) all.push_back("DATASET" + std::to_string(n) + ".ZLD");
+        QCOMPARE(UntitledName(all), std::string());
+    }
+
+    void hasContentFollowsTheFormat() {
+        Document doc;
+        QVERIFY(!HasContent(doc));
+        doc.Table().SetDataTitle("Experiment 1");
+        QVERIFY(HasContent(doc));
+        doc.Table().SetDataTitle("");
+
+        test::TypeColumn(doc, 0, {1, 2});
+        QVERIFY(HasContent(doc));  // raw data: the table has data
+        doc.Data().SetFormat(DataFormat::MeanSDN);
+        QVERIFY(!HasContent(doc));  // averaged: only N > 0 counts
+        doc.Table().Record(3).n = 5;
+        QVERIFY(HasContent(doc));
+
+        Document table;
+        table.Data().SetFormat(DataFormat::TwoByTwo);
+        test::TypeColumn(table, 0, {1, 2});
+        QVERIFY(!HasContent(table));  // two-by-two: only the record counts
+        table.Data().TwoByTwo().c = 4;
+        QVERIFY(HasContent(table));
+
+        Document xy;
+        xy.Data().SetFormat(DataFormat::XY);
+        xy.Table().Record(0).n = 3;  // a stale count is no content here
+        QVERIFY(!HasContent(xy));
+    }
+
+    void recentFilesMoveToTheTopAndKeepNine() {
+        std::vector<std::string> recent;
+        for (int i = 1; i <= 10; ++i) AddRecentFile(recent, "f" + std::to_string(i));
+        QCOMPARE(recent.size(), std::size_t{9});
+        QCOMPARE(recent.front(), std::string("f10"));
+        QCOMPARE(recent.back(), std::string("f2"));
+        AddRecentFile(recent, "f5");
+        QCOMPARE(recent.size(), std::size_t{9});
+        QCOMPARE(recent[0], std::string("f5"));
+        QCOMPARE(recent[1], std::string("f10"));
+        QCOMPARE(std::count(recent.begin(), recent.end(), std::string("f5")), std::ptrdiff_t{1});
+    }
+
+    void settingsBooleans() {
+        for (const char* yes : {"True", "TRUE", "true", "yes", "Yes", "1"}) QVERIFY(ParseSettingsBool(yes));
+        for (const char* no : {"False", "0", "no", "", "2", "truly"}) QVERIFY(!ParseSettingsBool(no));
+        QCOMPARE(SettingsBoolText(true), std::string_view("True"));
+        QCOMPARE(SettingsBoolText(false), std::string_view("False"));
+    }
+
+    void startWindowSize() {
+        const WindowSize none = StartWindowSize(0, 0, 1024, 768);
+        QCOMPARE(none.width, 640);
+        QCOMPARE(none.height, 480);
+        const WindowSize zeroHeight = StartWindowSize(900, 0, 1024, 768);
+        QCOMPARE(zeroHeight.width, 640);
+        // A width of 5000 on a 1024-pixel-wide screen gives a 1024-pixel-wide window.
+        const WindowSize wide = StartWindowSize(5000, 700, 1024, 768);
+        QCOMPARE(wide.width, 1024);
+        QCOMPARE(wide.height, 700);
+        const WindowSize tall = StartWindowSize(800, 2000, 1024, 768);
+        QCOMPARE(tall.height, 768);
+    }
+
+    void iniFileKeepsWhatItDoesNotKnow() {
+        IniFile ini;
+        ini.Parse("; written by hand\r\n[Options]\r\nZelkon folder=/data\r\nColour=blue\r\n\r\n"
+                  "[Other]\r\nkey = value \r\n");
+        QCOMPARE(ini.Get("options", "ZELKON FOLDER"), std::string("/data"));
+        QCOMPARE(ini.Get("Other", "key"), std::string("value"));
+        QCOMPARE(ini.Get("Options", "missing", "x"), std::string("x"));
+        ini.Set("Options", "Import folder", "/import");
+        ini.Set("WindowSize", "Width", "800");
+        const std::string text = ini.Text();
+        QVERIFY(text.find("; written by hand\r\n") != std::string::npos);
+        QVERIFY(text.find("Colour=blue\r\n") != std::string::npos);
+        QVERIFY(text.find("[Other]\r\nkey=value\r\n") != std::string::npos);
+        // A new key goes after the section's keys, before its blank line.
+        QVERIFY(text.find("Colour=blue\r\nImport folder=/import\r\n\r\n[Other]") != std::string::npos);
+        QVERIFY(text.find("[WindowSize]\r\nWidth=800\r\n") != std::string::npos);
+        QCOMPARE(ini.GetInt("WindowSize", "Width", 0), 800);
+        ini.Set("WindowSize", "Height", "abc");
+        QCOMPARE(ini.GetInt("WindowSize", "Height", 7), 7);
+    }
+
+    void settingsFileRoundTrip() {
+        const std::string path = QDir(test::TestHome()).filePath("rt/ZELKON.INI").toStdString();
+        ZelkonSettings defaults = LoadSettingsFile(path);  // no file: defaults
+        QVERIFY(defaults.showHints);
+        QCOMPARE(defaults.width, 0);
+        QVERIFY(defaults.recentFiles.empty());
+
+        ZelkonSettings s;
+        s.dataFolder = "/home/u/data";
+        s.importFolder = "/home/u/import";
+        s.showHints = false;
+        s.width = 900;
+        s.height = 700;
+        s.recentFiles = {"/a/one.ZLD", "/b/two.ZLD"};
+        QVERIFY(SaveSettingsFile(path, s));
+        std::string text;
+        QVERIFY(ReadWholeFile(path, text));
+        for (const char* line : {"[Options]", "Zelkon folder=/home/u/data", "Import folder=/home/u/import",
+                                 "ShowNewUserHints=False", "[WindowSize]", "Width=900", "Height=700",
+                                 "[Filenames]", "#1=/a/one.ZLD", "#2=/b/two.ZLD", "#3=", "#9="}) {
+            QVERIFY2(text.find(std::string(line) + "\r\n") != std::string::npos, line);
+        }
+        const ZelkonSettings back = LoadSettingsFile(path);
+        QCOMPARE(back.dataFolder, s.dataFolder);
+        QCOMPARE(back.importFolder, s.importFolder);
+        QCOMPARE(back.showHints, false);
+        QCOMPARE(back.width, 900);
+        QCOMPARE(back.height, 700);
+        QCOMPARE(back.recentFiles, s.recentFiles);
+
+        // The recent files end at the first empty entry.
+        IniFile gap;
+        gap.Parse("[Filenames]\n#1=x\n#2=\n#3=y\n");
+        QCOMPARE(ReadSettings(gap).recentFiles, std::vector<std::string>{"x"});
+    }
+
+    void fileAssociationIsWrittenOnce() {
+        const QString home = QDir(test::TestHome()).filePath(QStringLiteral("assoc"));
+        QVERIFY(WriteFileAssociation(QStringLiteral("/opt/zelkon dir/zelkon"), home));
+        QFile desktop(home + QStringLiteral("/applications/zelkon.desktop"));
+        QVERIFY(desktop.open(QIODevice::ReadOnly));
+        const QByteArray entry = desktop.readAll();
+        QVERIFY(entry.contains("Exec=\"/opt/zelkon dir/zelkon\" %f\n"));
+        QVERIFY(entry.contains("MimeType=application/x-zelkon-data;\n"));
+        QVERIFY(entry.contains("X-Zelkon-Class=ZLMainClass\n"));
+        QFile mime(home + QStringLiteral("/mime/packages/zelkon-data.xml"));
+        QVERIFY(mime.open(QIODevice::ReadOnly));
+        const QByteArray package = mime.readAll();
+        QVERIFY(package.contains("<glob pattern=\"*.ZLD\"/>"));
+        QVERIFY(package.contains("<comment>Kestrane Zelkon Data File</comment>"));
+        // Unchanged files are not written again.
+        const QDateTime before = QFileInfo(desktop).lastModified();
+        QTest::qWait(20);
+        QVERIFY(WriteFileAssociation(QStringLiteral("/opt/zelkon dir/zelkon"), home));
+        QCOMPARE(QFileInfo(desktop.fileName()).lastModified(), before);
+    }
+};
+
+ZELKON_GUI_TEST_MAIN(ShellRulesTest)
+#include "shell_rules_test.moc"
