@@ -93,7 +93,10 @@ TAnalysisForm::TAnalysisForm(QWidget* parent)
     caption_->setText(ToQt(StepInfoOf(Step::Start).page));
 }
 
-TAnalysisForm::~TAnalysisForm() = default;
+TAnalysisForm::~TAnalysisForm() {
+    // The pages refer to the document: they go before it does.
+    delete pages_;
+}
 
 Step TAnalysisForm::CurrentStep() const { return step_; }
 
@@ -173,6 +176,7 @@ void TAnalysisForm::CommitPendingEdits() {
 
 void TAnalysisForm::ClearAllData() {
     Document& doc = *document_;
+    const bool wasVisible = isVisible();
     hide();
     doc.Reset();
     // Averaged data are entered as SD again, unless the format kept asks for SEM.
@@ -181,7 +185,7 @@ void TAnalysisForm::ClearAllData() {
     grid_->ScrollHome();
     statistics_->ScrollHome();
     RebuildPages();
-    show();
+    if (wasVisible) show();
     if (step_ != Step::DataTable) {
         step_ = Step::Start;
         doc.SetCurrentStep(step_);
