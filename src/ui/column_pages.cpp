@@ -86,7 +86,7 @@ TOneColumnPage::TOneColumnPage(Document& document, QWidget* parent) : TChoicePag
     }
     // Clicking into the field checks the typed-value button; leaving it takes the number.
     Watcher()->Watch(valueEdit_);
-    connect(Watcher(), &OptionWatcher::focusedByClick, this, [this, &cc](QWidget* w) {
+    connect(Watcher(), &OptionWatcher::pressed, this, [this, &cc](QWidget* w) {
         if (w != valueEdit_ || cc.hypotheticalValueChoice == HypotheticalChoice::Other) return;
         values_[3]->setChecked(true);
         ChooseHypotheticalValue(cc, HypotheticalChoice::Other);

@@ -149,7 +149,7 @@ TFitPage::TFitPage(Document& document, QWidget* parent) : TChoicePage(document, 
     // Clicking into a field of the point checks the forced regression; typing stores it.
     Watcher()->Watch(forceX_);
     Watcher()->Watch(forceY_);
-    connect(Watcher(), &OptionWatcher::focusedByClick, this, [this, &xy](QWidget* w) {
+    connect(Watcher(), &OptionWatcher::pressed, this, [this, &xy](QWidget* w) {
         if ((w != forceX_ && w != forceY_) || FitChoiceOf(xy) == FitChoice::ForcedRegression) return;
         ChooseFit(xy, FitChoice::ForcedRegression);
         Changed();

@@ -3,7 +3,6 @@
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QEvent>
-#include <QFocusEvent>
 #include <QGroupBox>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -29,11 +28,8 @@ bool OptionWatcher::eventFilter(QObject* watched, QEvent* event) {
     if (widget != nullptr) {
         if (event->type() == QEvent::MouseButtonDblClick) {
             emit doubleClicked(widget);
-        } else if (event->type() == QEvent::FocusIn) {
-            const auto* focus = static_cast<QFocusEvent*>(event);
-            if (focus->reason() == Qt::MouseFocusReason) emit focusedByClick(widget);
-        } else if (event->type() == QEvent::MouseButtonPress && widget->hasFocus()) {
-            emit focusedByClick(widget);
+        } else if (event->type() == QEvent::MouseButtonPress) {
+            emit pressed(widget);
         }
     }
     return QObject::eventFilter(watched, event);

@@ -28,7 +28,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 };
 
-/// Watches widgets for double clicks and for gaining the focus by a click.
+/// Watches widgets for mouse presses and double clicks.
 class OptionWatcher : public QObject {
     Q_OBJECT
 public:
@@ -37,7 +37,7 @@ public:
 
 signals:
     void doubleClicked(QWidget* widget);
-    void focusedByClick(QWidget* widget);
+    void pressed(QWidget* widget);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
