@@ -100,6 +100,14 @@ QString TMainForm::SettingsPath() {
            QStringLiteral("/Zelkon/ZELKON.INI");
 }
 
+QAction* TMainForm::Action(const QString& name) const {
+    if (QAction* action = actions_.value(name)) return action;
+    for (QAction* action : recentActions_) {
+        if (action->objectName() == name) return action;
+    }
+    return nullptr;
+}
+
 QAction* TMainForm::MakeAction(QMenu* menu, const char* name, const char* caption, const QKeySequence& key) {
     auto* action = new QAction(QString::fromLatin1(caption), this);
     action->setObjectName(QString::fromLatin1(name));

@@ -100,7 +100,8 @@ public:
     bool SaveSettings();
 
     ZelkonSettings& Settings() { return settings_; }
-    QAction* Action(const QString& name) const { return actions_.value(name); }
+    /// A menu command by its object name ("FileSaveItem", "RecentFile1", ...).
+    QAction* Action(const QString& name) const;
     QToolButton* StepButton(Step step) const { return stepButtons_[static_cast<std::size_t>(step) - 1]; }
     QToolButton* BackButton() const { return backButton_; }
     QToolButton* ForwardButton() const { return forwardButton_; }

@@ -62,6 +62,10 @@ bool TSingleInstance::Listen() {
 
 bool TSingleInstance::Listening() const { return server_ != nullptr && server_->isListening(); }
 
+QString TSingleInstance::FullServerName() const {
+    return Listening() ? server_->fullServerName() : QString();
+}
+
 void TSingleInstance::Accept() {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { Read(socket); });

@@ -33,6 +33,8 @@ public:
     /// and listening retried).  False when the socket cannot be created.
     bool Listen();
     bool Listening() const;
+    /// The path of the listening socket (empty when not listening).
+    QString FullServerName() const;
 
 signals:
     /// Another copy asked this one to come to the front.
