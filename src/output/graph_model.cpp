@@ -163,33 +163,47 @@ void ScaleBarAxes(GraphModel& model, const GraphOptions& options) {
     ScaleValueAxis(model.leftAxis, lo, hi, options.maxLeftTicks, options.separators);
 }
 
-void ScalePointAxes(GraphModel& model, const GraphOptions& options) {
+/// The extent of a set of points.
+struct Extent {
     bool any = false;
     double xLo = 0.0, xHi = 0.0, yLo = 0.0, yHi = 0.0;
-    auto include = [&](const GraphPoint& p) {
+    void Include(const GraphPoint& p) {
         if (!std::isfinite(p.x) || !std::isfinite(p.y)) return;
-        if (!any) {
-            xLo = xHi = p.x;
-            yLo = yHi = p.y;
-            any = true;
-            return;
-        }
-        xLo = std::min(xLo, p.x);
-        xHi = std::max(xHi, p.x);
-        yLo = std::min(yLo, p.y);
-        yHi = std::max(yHi, p.y);
-    };
-    for (const GraphPoint& p : model.points) include(p);
+        xLo = any ? std::min(xLo, p.x) : p.x;
+        xHi = any ? std::max(xHi, p.x) : p.x;
+        yLo = any ? std::min(yLo, p.y) : p.y;
+        yHi = any ? std::max(yHi, p.y) : p.y;
+        any = true;
+    }
+};
+
+// The point graphs' axes cover the points and the regression line, and the confidence lines
+// where they reach further than a small overhang (which the renderer clips), so that a band
+// just below a first point at zero does not add a whole step below zero.
+void ScalePointAxes(GraphModel& model, const GraphOptions& options) {
+    Extent data;
+    for (const GraphPoint& p : model.points) data.Include(p);
     if (model.regressionLine) {
-        for (const GraphPoint& p : model.regressionLine->points) include(p);
+        for (const GraphPoint& p : model.regressionLine->points) data.Include(p);
     }
+    Extent band;
     for (const GraphLine& line : model.confidenceLines) {
-        for (const GraphPoint& p : line.points) include(p);
+        for (const GraphPoint& p : line.points) band.Include(p);
     }
-    if (!any) xHi = yHi = 1.0;
+    if (!data.any) {
+        data = band;
+    } else if (band.any) {
+        const double slack = (data.yHi - data.yLo) * ClippedOverhang;
+        if (band.yLo < data.yLo - slack) data.yLo = band.yLo;
+        if (band.yHi > data.yHi + slack) data.yHi = band.yHi;
+        data.xLo = std::min(data.xLo, band.xLo);
+        data.xHi = std::max(data.xHi, band.xHi);
+    }
+    if (!data.any) data.xHi = data.yHi = 1.0;
     model.bottomAxis.categories = false;
-    ScaleValueAxis(model.bottomAxis, xLo, xHi, options.maxBottomTicks, options.separators);
-    ScaleValueAxis(model.leftAxis, yLo, yHi, options.maxLeftTicks, options.separators);
+    ScaleValueAxis(model.bottomAxis, data.xLo, data.xHi, options.maxBottomTicks,
+                   options.separators);
+    ScaleValueAxis(model.leftAxis, data.yLo, data.yHi, options.maxLeftTicks, options.separators);
 }
 
 }  // namespace

@@ -125,7 +125,9 @@ struct GraphSwitches {
 };
 
 /// Everything a renderer draws.  Coordinates are in data units: bar positions and the X of
-/// points and lines on the bottom axis, values on the left axis.
+/// points and lines on the bottom axis, values on the left axis.  The confidence lines may
+/// overhang the left axis's range a little (see `ClippedOverhang`): a renderer clips the
+/// series to the plot area.
 struct GraphModel {
     GraphKind kind = GraphKind::ColumnBars;
     std::string title;     ///< first title line: the data title
@@ -172,6 +174,10 @@ inline constexpr std::string_view VersusText = " vs. ";
 inline constexpr std::string_view GraphCustomizeMessage =
     "It is not possible to customize Zelkon's graphs. To draw a graph of your own, export "
     "the data or copy them to the clipboard, and open them in a graphing program.";
+
+/// How far, as a fraction of the points' value range, the confidence lines may reach beyond
+/// the points and the line before the left axis is widened for them.
+inline constexpr double ClippedOverhang = 0.03;
 
 /// The points an X-and-Y graph draws at most (counting excluded Y values).
 inline constexpr int MaxGraphYValues = 5000;

@@ -393,11 +393,16 @@ TEST(XYGraph, StandardCurvePointsLineAndBand) {
     EXPECT_EQ(m.legend[0].text, "Linear Regression");
     EXPECT_EQ(m.legend[1].sample, LegendSample::DottedLine);
     EXPECT_EQ(m.legend[1].text, "95% Confidence Interval");
-    // X from 0 to 400 in steps of 50; Y from below the band's -0.00035 to above 0.941.
+    // X from 0 to 400 in steps of 50.  Y covers the points (0.002 to 0.944); the band's dip
+    // to -0.00035 is within the 3% overhang that is clipped, so the axis starts at 0 and not a
+    // whole step of 0.2 below it.
     EXPECT_EQ(m.bottomAxis.scale.step, 50);
     EXPECT_EQ(m.bottomAxis.scale.maximum, 400);
-    EXPECT_DOUBLE_EQ(m.leftAxis.scale.minimum, -0.2);
+    EXPECT_EQ(m.leftAxis.scale.minimum, 0);
     EXPECT_DOUBLE_EQ(m.leftAxis.scale.maximum, 1.0);
+    EXPECT_EQ(TickLabels(m.leftAxis),
+              (std::vector<std::string>{"0", "0.2", "0.4", "0.6", "0.8", "1"}));
+    EXPECT_EQ(TickLabels(m.bottomAxis).at(1), "50");
     EXPECT_FALSE(m.switches.showErrorButtons);
     EXPECT_FALSE(m.switches.showColumnLists);
 }
@@ -471,6 +476,19 @@ TEST(XYGraph, ForcedPointOutsideTheDataStaysOnBothLines) {
         const double atPoint = p.y + (q.y - p.y) / (q.x - p.x) * (-2 - p.x);
         ExpectNear(atPoint, -4, 1e-12);
     }
+}
+
+TEST(XYGraph, AWideBandWidensTheAxis) {
+    Document doc;
+    FillXY(doc, {1, 2, 3, 4}, {1, 3, 2, 4});
+    const GraphModel m = DrawGraph(doc);
+    ASSERT_EQ(m.confidenceLines.size(), 2u);
+    // R: f <- lm(c(1,3,2,4) ~ c(1,2,3,4)); fit 0.5 + 0.8 x, sigma 0.9486833;
+    //    at x = 1 the band is 1.3 -/+ 4.303 * 0.9486833 * sqrt(1/4 + 2.25/5) = 1.3 -/+ 3.4154004
+    //    (4.303 is the 95% critical t of 2 df), far beyond the points' 1 to 4.
+    ExpectNear(m.confidenceLines[0].points[0].y, 1.3 - 3.415400367, 1e-9);
+    EXPECT_LE(m.leftAxis.scale.minimum, m.confidenceLines[0].points[0].y);
+    EXPECT_GE(m.leftAxis.scale.maximum, m.confidenceLines[1].points[100].y);
 }
 
 TEST(XYGraph, BandEndsExactlyAtTheLargestX) {
