@@ -1,6 +1,8 @@
 // zelkon: the desktop program.  A second start hands its file over to the copy that is
 // already running and ends; otherwise the splash screen shows while the main window starts.
 #include <QApplication>
+
+#include <clocale>
 #include <QFileInfo>
 #include <QTimer>
 
@@ -11,8 +13,10 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Qt takes the whole locale from the environment; the engine writes and reads numbers
+    // with "." and does the user's separators itself, so numbers stay in the C locale.
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("Zelkon"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kestrane Zelkon"));
     QApplication::setOrganizationName(QStringLiteral("Kestrane"));
 
     const QStringList args = QApplication::arguments();
