@@ -38,11 +38,11 @@ namespace {
 
 /// The help buttons at the lower left: caption and page per step (an empty caption hides
 /// the button; "guide" opens the guide, "results" the topic of the analysis that ran).
-struct HelpButtonSpec {
+struct HelpButtonEntry {
     const char* caption;
     const char* page;
 };
-constexpr std::array<std::array<HelpButtonSpec, 2>, 6> HelpButtons = {{
+constexpr std::array<std::array<HelpButtonEntry, 2>, 6> HelpButtons = {{
     {{{"Help", "step1_data_format.html"}, {"Zelkon Guide", "guide"}}},
     {{{"Arrange data", "step2_arrange_data.html"}, {"Import data", "step2_import_data.html"}}},
     {{{"Explain the results", "step3_column_stats.html"}, {"", ""}}},
@@ -380,17 +380,17 @@ void TMainForm::UpdateMenus() {
 
     const Step step = form != nullptr ? form->CurrentStep() : Step::Start;
     for (std::size_t b = 0; b < helpButtons_.size(); ++b) {
-        const HelpButtonSpec& spec = HelpButtons[static_cast<std::size_t>(step) - 1][b];
-        helpButtons_[b]->setText(QString::fromLatin1(spec.caption));
-        helpButtons_[b]->setVisible(spec.caption[0] != '\0');
+        const HelpButtonEntry& entry = HelpButtons[static_cast<std::size_t>(step) - 1][b];
+        helpButtons_[b]->setText(QString::fromLatin1(entry.caption));
+        helpButtons_[b]->setVisible(entry.caption[0] != '\0');
     }
 }
 
 void TMainForm::HelpButtonClick(int button) {
     TAnalysisForm* form = ActiveForm();
     const Step step = form != nullptr ? form->CurrentStep() : Step::Start;
-    const HelpButtonSpec& spec = HelpButtons[static_cast<std::size_t>(step) - 1][static_cast<std::size_t>(button)];
-    const QString page = QString::fromLatin1(spec.page);
+    const HelpButtonEntry& entry = HelpButtons[static_cast<std::size_t>(step) - 1][static_cast<std::size_t>(button)];
+    const QString page = QString::fromLatin1(entry.page);
     if (page == QLatin1String("guide")) {
         ShowGuide();
     } else if (page == QLatin1String("results")) {

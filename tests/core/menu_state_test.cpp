@@ -70,6 +70,26 @@ TEST(MenuStateTest, DataPageDependsOnTheFormat) {
     }
 }
 
+TEST(MenuStateTest, OnlyTheDataPageDependsOnTheFormat) {
+    // Steps 1, 3, 4, 5 and 6 offer the same commands whatever the format.
+    for (DataFormat f : AllDataFormats) {
+        for (Step s : {Step::Start, Step::SummaryStats, Step::ChooseTest, Step::Results, Step::Graph}) {
+            EXPECT_EQ(EnabledCommands(StateOf(s, f)), EnabledCommands(StateOf(s, DataFormat::Raw)))
+                << "format " << static_cast<int>(f) << ", step " << static_cast<int>(s);
+            EXPECT_EQ(StateOf(s, f).printCaption, StateOf(s, DataFormat::Raw).printCaption);
+        }
+    }
+    // On the data page every format but the two-by-two table shows the spreadsheet.
+    const std::set<std::string> sheet = EnabledCommands(StateOf(Step::DataTable, DataFormat::Raw));
+    for (DataFormat f : {DataFormat::XY, DataFormat::MeanSDN, DataFormat::MeanSEMN,
+                         DataFormat::MultipleRegression}) {
+        EXPECT_EQ(EnabledCommands(StateOf(Step::DataTable, f)), sheet);
+    }
+    std::set<std::string> larger = sheet;
+    larger.erase("Exclude");
+    EXPECT_EQ(EnabledCommands(StateOf(Step::DataTable, DataFormat::LargerTable)), larger);
+}
+
 TEST(MenuStateTest, PrintCaptionFollowsTheStep) {
     EXPECT_EQ(StateOf(Step::Start, DataFormat::Raw).printCaption, "&Print");
     EXPECT_EQ(StateOf(Step::DataTable, DataFormat::Raw).printCaption, "Print Data");
