@@ -84,6 +84,10 @@ public:
     bool StatusTimerActive() const { return timerActive_; }
 
     void BeginExactCalculation(Extended approximateP);
+    /// Starts the tick counts of the progress rules afresh without showing anything, for an
+    /// exact calculation that reports progress without being framed by
+    /// BeginExactCalculation (its time left is then estimated from its own start).
+    void RestartProgressClock() { startTick_ = lastTick_ = clock_->NowMs(); }
     /// 1 = continue, 0 = cancelled, 2 = more than 600 seconds estimated.
     int ReportProgress(Extended percentDone);
     void EndExactCalculation();
@@ -113,5 +117,6 @@ CalcStatus& GlobalCalcStatus();
 void BeginExactCalculation(Extended approximateP);
 int ReportProgress(Extended percentDone);
 void EndExactCalculation();
+inline void RestartProgressClock() { GlobalCalcStatus().RestartProgressClock(); }
 
 }  // namespace zelkon

@@ -1,0 +1,66 @@
+// The two ways the exact Kruskal-Wallis P value is counted without visiting every division
+// of the ranks one by one.  Both work on the integer key L x S of a division, where S is the
+// sum of R_j^2 / n_j and L the least common multiple of the group sizes, so that "at least
+// as extreme" is decided in exact integer arithmetic.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "analyses/groups/rank_multi.h"
+#include "core/types.h"
+
+namespace zelkon {
+
+/// What both counts need to know.
+struct KruskalWallisKeyProblem {
+    std::vector<std::int32_t> sizes;    ///< every group with data (at least one)
+    std::vector<std::int64_t> weights;  ///< L / n_j for each group
+    std::int64_t threshold = 0;         ///< a division is extreme when its key >= threshold
+    std::int32_t n = 0;                 ///< N, the number of ranks
+    std::int64_t rankTotal = 0;         ///< N (N + 1) / 2
+    Extended arrangements = 0;          ///< N! / (n_1! ... n_k!)
+};
+
+/// Divisions visited and divisions at least as extreme as the observed one.
+struct KruskalWallisTally {
+    std::uint64_t visited = 0;
+    std::uint64_t extreme = 0;
+};
+
+/// Estimated cost of each way, in comparable units (nanoseconds on an ordinary machine).
+/// A way that cannot run within its memory gives infinity.
+Extended CostByRanks(const KruskalWallisKeyProblem& problem);
+Extended CostBySmallerGroups(const KruskalWallisKeyProblem& problem);
+Extended CostByCoincidences(const KruskalWallisKeyProblem& problem);
+Extended CostByHalves(const KruskalWallisKeyProblem& problem);
+
+/// Rank by rank: a dynamic programme over the ranks 1..N in which the state is the size and
+/// rank sum of every group but the largest (whose rank sum follows from the others).  False
+/// when the progress gate stopped it.
+bool CountByRanks(const KruskalWallisKeyProblem& problem, ExactProgress& progress,
+                  KruskalWallisTally& tally);
+
+/// Smaller groups: the ranks of every group but the largest are chosen (groups of equal size
+/// taken in the order of their smallest rank and counted once for every order), and the last
+/// rank chosen is counted in closed form, the key being a convex quadratic in it.  False when
+/// the progress gate stopped it.
+bool CountBySmallerGroups(const KruskalWallisKeyProblem& problem, ExactProgress& progress,
+                          KruskalWallisTally& tally);
+
+/// By coincidences, for a large group beside a few small ones: the ranks of the small groups
+/// are counted as if they could repeat, and the repeats are taken out again by inclusion and
+/// exclusion over the ways ranks can coincide; the key being a quadratic, the sum of the last
+/// kind of free ranks is counted in closed form.  False when the progress gate stopped it
+/// (or the small groups hold too many ranks for it: then its cost is infinite).
+bool CountByCoincidences(const KruskalWallisKeyProblem& problem, ExactProgress& progress,
+                         KruskalWallisTally& tally);
+
+/// In two halves, for many groups of a few ranks: the ways one half of the groups takes
+/// ranks are listed by their set of ranks, and every way of the other half meets the ways
+/// that take the ranks it leaves.  False when the progress gate stopped it (or no split of
+/// the groups fits its memory: then its cost is infinite).
+bool CountByHalves(const KruskalWallisKeyProblem& problem, ExactProgress& progress,
+                   KruskalWallisTally& tally);
+
+}  // namespace zelkon
