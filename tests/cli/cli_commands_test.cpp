@@ -10,7 +10,9 @@
 
 #include "cli/commands.h"
 #include "cli/import_command.h"
+#include "core/data_file.h"
 #include "core/file_io.h"
+#include "data/sheet_editing.h"
 #include "support/test_support.h"
 
 namespace zelkon::cli {
@@ -186,6 +188,104 @@ TEST(CliCommands, NistAnovaThroughImportAndReport) {
         EXPECT_LT(std::fabs(number("f") / c.f - 1), 1e-10L) << c.file;
         std::filesystem::remove_all(dir);
     }
+}
+
+// The numbers of a JSON array that follows "key":[ in text.
+std::vector<long double> JsonArray(const std::string& text, const std::string& key) {
+    std::vector<long double> values;
+    std::size_t at = text.find("\"" + key + "\":[");
+    if (at == std::string::npos) return values;
+    const char* p = text.c_str() + at + key.size() + 4;
+    while (*p != ']') {
+        char* end = nullptr;
+        values.push_back(std::strtold(p, &end));
+        p = end;
+        if (*p == ',') ++p;
+    }
+    return values;
+}
+
+long double JsonNumber(const std::string& text, const std::string& key) {
+    const std::size_t at = text.find("\"" + key + "\":");
+    return at == std::string::npos ? 0 : std::strtold(text.c_str() + at + key.size() + 3, nullptr);
+}
+
+/// Types the whitespace-separated numbers of a NIST file's data lines into columns, in the
+/// order given (`order[k]` is the column of the k-th number on a line).
+void TypeNistData(Document& doc, const char* file, int firstDataLine, std::vector<int> order) {
+    class Silent final : public UserPrompts {
+    public:
+        PromptAnswer Ask(std::string_view, PromptButtons) override { return PromptAnswer::No; }
+        void Tell(std::string_view) override {}
+    } prompts;
+    std::string text;
+    ASSERT_TRUE(ReadWholeFile(std::string(ZELKON_NIST_DIR) + "/" + file, text));
+    std::istringstream in(text);
+    std::string line;
+    int row = 0;
+    for (int n = 1; std::getline(in, line); ++n) {
+        if (n < firstDataLine) continue;
+        std::istringstream fields(line);
+        std::string field;
+        for (std::size_t k = 0; k < order.size() && fields >> field; ++k) {
+            PostTypedValue(doc, row, order[k], field, Separators{}, prompts);
+        }
+        ++row;
+    }
+}
+
+// NIST's certified linear and multiple regressions through a saved data file and
+// `zelkon-cli report --json`: coefficients and their standard deviations to ten digits.
+TEST(CliCommands, NistRegressionsThroughReport) {
+    const std::string dir = test::MakeTempDir();
+    auto rel = [](long double a, long double b) { return std::fabs(a / b - 1); };
+    {
+        Document doc;
+        doc.Data().SetFormat(DataFormat::XY);
+        TypeNistData(doc, "Norris.dat", 61, {1, 0});  // the file holds y, then x
+        ASSERT_EQ(SaveDataFile(DataFileContents{doc.Data(), doc.Choices(), doc.Notes(), doc.Graph()},
+                               dir + "/norris.ZLD"),
+                  0);
+        const CommandRun r = Report({dir + "/norris.ZLD", "--json"});
+        ASSERT_EQ(r.code, ExitOk) << r.err;
+        EXPECT_LT(rel(JsonNumber(r.out, "intercept"), -0.262323073774029L), 1e-10L);
+        EXPECT_LT(rel(JsonNumber(r.out, "interceptSE"), 0.232818234301152L), 1e-10L);
+        EXPECT_LT(rel(JsonNumber(r.out, "slope"), 1.00211681802045L), 1e-10L);
+        EXPECT_LT(rel(JsonNumber(r.out, "slopeSE"), 0.429796848199937E-03L), 1e-10L);
+        EXPECT_LT(rel(JsonNumber(r.out, "syx"), 0.884796396144373L), 1e-10L);
+    }
+    {
+        Document doc;
+        doc.Data().SetFormat(DataFormat::MultipleRegression);
+        TypeNistData(doc, "Longley.dat", 61, {0, 1, 2, 3, 4, 5, 6});
+        MultipleRegressionChoices& m = doc.Choices().multipleRegression;
+        m.kind = MultipleRegressionKind::MultipleRegression;
+        m.dependentColumn = 0;
+        for (int c = 1; c <= 6; ++c) m.include[static_cast<std::size_t>(c)] = 1;
+        ASSERT_EQ(SaveDataFile(DataFileContents{doc.Data(), doc.Choices(), doc.Notes(), doc.Graph()},
+                               dir + "/longley.ZLD"),
+                  0);
+        const CommandRun r = Report({dir + "/longley.ZLD", "--json"});
+        ASSERT_EQ(r.code, ExitOk) << r.err;
+        const std::vector<long double> b = JsonArray(r.out, "coefficients");
+        const std::vector<long double> se = JsonArray(r.out, "standardErrors");
+        const long double certifiedB[] = {-3482258.63459582L,     15.0618722713733L,
+                                          -0.358191792925910E-01L, -2.02022980381683L,
+                                          -1.03322686717359L,      -0.511041056535807E-01L,
+                                          1829.15146461355L};
+        const long double certifiedSE[] = {890420.383607373L,      84.9149257747669L,
+                                           0.334910077722432E-01L, 0.488399681651699L,
+                                           0.214274163161675L,     0.226073200069370L,
+                                           455.478499142212L};
+        ASSERT_EQ(b.size(), 7u) << r.out.substr(0, 400);
+        ASSERT_EQ(se.size(), 7u);
+        for (std::size_t k = 0; k < 7; ++k) {
+            EXPECT_LT(rel(b[k], certifiedB[k]), 1e-10L) << k;
+            EXPECT_LT(rel(se[k], certifiedSE[k]), 1e-10L) << k;
+        }
+        EXPECT_LT(rel(JsonNumber(r.out, "sdResidual"), 304.854073561965L), 1e-10L);
+    }
+    std::filesystem::remove_all(dir);
 }
 
 TEST(CliArguments, OptionsFlagsAndSeparators) {
