@@ -75,7 +75,8 @@ struct Direction {
     /// Number of values Z takes (from sum c k to sum c k n).
     Extended Range(std::int32_t n) const {
         Extended span = 0;
-        for (const auto& [multiple, blocks] : blocksByMultiple) span += static_cast<Extended>(multiple) * blocks;
+        for (const auto& [multiple, blocks] : blocksByMultiple)
+            span += static_cast<Extended>(multiple) * blocks;
         return span * (n - 1) + 1;
     }
 };
@@ -90,7 +91,8 @@ std::map<DirectionSet, std::int64_t> GatherPartitions(const SlotLayout& layout) 
     const std::size_t q = layout.sizes.size();
     std::vector<std::size_t> block(m, 0);
     std::vector<std::int64_t> factorial(m + 1, 1);
-    for (std::size_t i = 1; i <= m; ++i) factorial[i] = factorial[i - 1] * static_cast<std::int64_t>(i);
+    for (std::size_t i = 1; i <= m; ++i)
+        factorial[i] = factorial[i - 1] * static_cast<std::int64_t>(i);
     auto finish = [&](std::size_t used) {
         std::vector<std::vector<std::int32_t>> counts(used, std::vector<std::int32_t>(q, 0));
         std::vector<std::size_t> sizes(used, 0);
@@ -129,9 +131,9 @@ std::map<DirectionSet, std::int64_t> GatherPartitions(const SlotLayout& layout) 
 /// Orders the directions so that the last one has the widest range (it is counted in closed
 /// form); returns the number of closed-form counts.
 Extended OrderDirections(DirectionSet& directions, std::int32_t n) {
-    std::stable_sort(directions.begin(), directions.end(), [n](const Direction& a, const Direction& b) {
-        return a.Range(n) < b.Range(n);
-    });
+    std::stable_sort(
+        directions.begin(), directions.end(),
+        [n](const Direction& a, const Direction& b) { return a.Range(n) < b.Range(n); });
     Extended cost = 1;
     for (std::size_t d = 0; d + 1 < directions.size(); ++d) cost *= directions[d].Range(n);
     return cost;
@@ -139,12 +141,15 @@ Extended OrderDirections(DirectionSet& directions, std::int32_t n) {
 
 /// The integers x in [lo, hi] with a x^2 + b x + c < 0 (a > 0) form [low, high]; false when
 /// there are none.  Roots are estimated in double and settled by the exact values.
-bool BelowInterval(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t lo,
-                   std::int64_t hi, std::int64_t& low, std::int64_t& high) {
+bool BelowInterval(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t lo, std::int64_t hi,
+                   std::int64_t& low, std::int64_t& high) {
     auto f = [&](std::int64_t x) { return (a * x + b) * x + c; };
+    // The integer in [lo, hi] nearest below x (truncation, corrected for negative values).
     const auto nearest = [&](double x) {
-        const double within = std::clamp(x, static_cast<double>(lo) - 1, static_cast<double>(hi) + 1);
-        return std::clamp(static_cast<std::int64_t>(std::floor(within)), lo, hi);
+        const double within =
+            std::clamp(x, static_cast<double>(lo) - 1, static_cast<double>(hi) + 1);
+        const auto truncated = static_cast<std::int64_t>(within);
+        return std::clamp(truncated - (static_cast<double>(truncated) > within ? 1 : 0), lo, hi);
     };
     const double vertex = -static_cast<double>(b) / (2 * static_cast<double>(a));
     std::int64_t middle = nearest(vertex);
@@ -171,7 +176,7 @@ struct ZDistribution {
 };
 
 class CoincidenceCount {
-public:
+  public:
     CoincidenceCount(const KruskalWallisKeyProblem& problem, const SlotLayout& layout,
                      ExactProgress& progress, Extended totalWork)
         : problem_(problem), layout_(layout), progress_(progress), totalWork_(totalWork) {}
@@ -201,7 +206,7 @@ public:
         return true;
     }
 
-private:
+  private:
     /// Ways k free ranks in 1..n sum to k + i (index i).
     const std::vector<std::int64_t>& FreeSums(std::int32_t k) {
         auto found = freeSums_.find(k);
@@ -232,7 +237,8 @@ private:
             std::vector<std::int64_t> next(z.ways.size() + c * (sums.size() - 1), 0);
             for (std::size_t i = 0; i < z.ways.size(); ++i) {
                 if (z.ways[i] == 0) continue;
-                for (std::size_t s = 0; s < sums.size(); ++s) next[i + c * s] += z.ways[i] * sums[s];
+                for (std::size_t s = 0; s < sums.size(); ++s)
+                    next[i + c * s] += z.ways[i] * sums[s];
             }
             z.ways.swap(next);
             z.first += static_cast<std::int64_t>(multiple) * blocks;

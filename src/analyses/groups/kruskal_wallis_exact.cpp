@@ -62,7 +62,7 @@ void Finish(KruskalWallisExact& result, std::uint64_t visited, std::uint64_t ext
 
 /// The recursion of the complete enumeration.
 class Enumeration {
-public:
+  public:
     Enumeration(const std::vector<std::int32_t>& groups, Extended s0, Extended total)
         : groups_(groups),
           s0_(s0),
@@ -76,7 +76,7 @@ public:
     std::uint64_t extreme() const { return extreme_; }
     std::int32_t Status() const { return progress_.Status(); }
 
-private:
+  private:
     /// Chooses the ranks of group g from `from` upward; `taken` of them are chosen, with sum
     /// `sum`; `s` is the sum of R^2 / n of the groups filled before.
     bool Fill(std::size_t g, std::int32_t taken, std::int32_t from, Extended sum, Extended s) {
@@ -92,7 +92,9 @@ private:
             return true;
         }
         if (taken == groups_[g]) return Fill(g + 1, 0, 1, 0, s + sum * sum / groups_[g]);
-        for (std::int32_t rank = from; rank <= n_; ++rank) {
+        // Room above for the group's ranks still to come.
+        const std::int32_t to = n_ - (groups_[g] - taken - 1);
+        for (std::int32_t rank = from; rank <= to; ++rank) {
             if (used_[static_cast<std::size_t>(rank)]) continue;
             used_[static_cast<std::size_t>(rank)] = true;
             usedTotal_ += rank;
@@ -119,12 +121,18 @@ private:
 
 const char* KruskalWallisMethodText(KruskalWallisMethod method) {
     switch (method) {
-        case KruskalWallisMethod::None: return "none";
-        case KruskalWallisMethod::ByRanks: return "counted rank by rank";
-        case KruskalWallisMethod::BySmallerGroups: return "counted over the smaller groups";
-        case KruskalWallisMethod::ByCoincidences: return "counted over coinciding ranks of the smaller groups";
-        case KruskalWallisMethod::ByHalves: return "counted in two halves of the groups";
-        case KruskalWallisMethod::Enumerated: return "every division enumerated";
+        case KruskalWallisMethod::None:
+            return "none";
+        case KruskalWallisMethod::ByRanks:
+            return "counted rank by rank";
+        case KruskalWallisMethod::BySmallerGroups:
+            return "counted over the smaller groups";
+        case KruskalWallisMethod::ByCoincidences:
+            return "counted over coinciding ranks of the smaller groups";
+        case KruskalWallisMethod::ByHalves:
+            return "counted in two halves of the groups";
+        case KruskalWallisMethod::Enumerated:
+            return "every division enumerated";
     }
     return "";
 }
@@ -158,7 +166,8 @@ KruskalWallisExact KruskalWallisExactP(std::span<const std::int32_t> sizes, Exte
     // No progress display frames this computation, so the time rules start from here.
     RestartProgressClock();
     KruskalWallisKeyProblem problem;
-    if (!MakeKeyProblem(groups, s0, result.arrangements, problem)) return EnumerateKruskalWallis(groups, s0);
+    if (!MakeKeyProblem(groups, s0, result.arrangements, problem))
+        return EnumerateKruskalWallis(groups, s0);
 
     ExactProgress progress;
     KruskalWallisTally tally;

@@ -19,12 +19,12 @@ inline constexpr Extended KruskalWallisArrangementLimit = 2000000000.0L;
 
 /// How an exact P value was obtained.
 enum class KruskalWallisMethod : std::uint8_t {
-    None,            ///< not computed
-    ByRanks,         ///< counted rank by rank
-    BySmallerGroups, ///< counted over the ranks of the smaller groups
-    ByCoincidences,  ///< counted over coinciding ranks of the smaller groups
-    ByHalves,        ///< counted in two halves of the groups that meet
-    Enumerated,      ///< every division visited
+    None,             ///< not computed
+    ByRanks,          ///< counted rank by rank
+    BySmallerGroups,  ///< counted over the ranks of the smaller groups
+    ByCoincidences,   ///< counted over coinciding ranks of the smaller groups
+    ByHalves,         ///< counted in two halves of the groups that meet
+    Enumerated,       ///< every division visited
 };
 
 /// Text of a method for the result JSON.
@@ -33,10 +33,10 @@ const char* KruskalWallisMethodText(KruskalWallisMethod method);
 /// The outcome of an exact computation.
 struct KruskalWallisExact {
     std::int32_t status = ExactStatusExact;  ///< 1 finished, 0 cancelled, 2 too many or too long
-    Extended arrangements = 0;  ///< N! / (n_1! ... n_k!); 0 when beyond the limit
-    std::int64_t visited = 0;   ///< divisions counted
-    std::int64_t extreme = 0;   ///< divisions at least as extreme (at least 1)
-    Extended p = MissingValue;  ///< extreme / visited when finished
+    Extended arrangements = 0;               ///< N! / (n_1! ... n_k!); 0 when beyond the limit
+    std::int64_t visited = 0;                ///< divisions counted
+    std::int64_t extreme = 0;                ///< divisions at least as extreme (at least 1)
+    Extended p = MissingValue;               ///< extreme / visited when finished
     KruskalWallisMethod method = KruskalWallisMethod::None;
 };
 

@@ -85,13 +85,14 @@ Half MakeHalf(const KruskalWallisKeyProblem& problem, std::uint32_t members) {
 
 /// Rank of a set of s ranks among all sets of s ranks (combinatorial number system).
 class SetIndex {
-public:
+  public:
     explicit SetIndex(std::int32_t n)
         : binomial_(static_cast<std::size_t>(n) + 1,
                     std::vector<std::uint64_t>(static_cast<std::size_t>(n) + 2, 0)) {
         for (std::size_t i = 0; i <= static_cast<std::size_t>(n); ++i) {
             binomial_[i][0] = 1;
-            for (std::size_t j = 1; j <= i; ++j) binomial_[i][j] = binomial_[i - 1][j - 1] + binomial_[i - 1][j];
+            for (std::size_t j = 1; j <= i; ++j)
+                binomial_[i][j] = binomial_[i - 1][j - 1] + binomial_[i - 1][j];
         }
     }
     std::uint64_t Count(std::int32_t n, std::int32_t s) const {
@@ -110,7 +111,7 @@ public:
         return index;
     }
 
-private:
+  private:
     std::vector<std::vector<std::uint64_t>> binomial_;
 };
 
@@ -118,11 +119,13 @@ private:
 /// The visit returns false to stop.
 template <typename Visit>
 class HalfWays {
-public:
+  public:
     HalfWays(Half& half, std::int32_t n, Visit& visit) : half_(half), n_(n), visit_(visit) {}
-    bool Run() { return half_.groups.empty() ? visit_(std::uint64_t{0}, std::int64_t{0}) : Choose(0, 0); }
+    bool Run() {
+        return half_.groups.empty() ? visit_(std::uint64_t{0}, std::int64_t{0}) : Choose(0, 0);
+    }
 
-private:
+  private:
     bool Choose(std::size_t g, std::int32_t position) {
         HalfGroup& group = half_.groups[g];
         std::int32_t from = 1;
@@ -189,7 +192,9 @@ Split BestSplit(const KruskalWallisKeyProblem& problem) {
 
 }  // namespace
 
-Extended CostByHalves(const KruskalWallisKeyProblem& problem) { return BestSplit(problem).cost; }
+Extended CostByHalves(const KruskalWallisKeyProblem& problem) {
+    return BestSplit(problem).cost;
+}
 
 bool CountByHalves(const KruskalWallisKeyProblem& problem, ExactProgress& progress,
                    KruskalWallisTally& tally) {
@@ -204,7 +209,8 @@ bool CountByHalves(const KruskalWallisKeyProblem& problem, ExactProgress& progre
     const Extended work = stored.ways + met.ways;
     std::uint64_t done = 0;
     auto tick = [&]() {
-        return ++done % ReportInterval != 0 || progress.Report(static_cast<Extended>(done) * 100 / work);
+        return ++done % ReportInterval != 0 ||
+               progress.Report(static_cast<Extended>(done) * 100 / work);
     };
 
     // The stored half's keys, listed once with their sets of ranks, then grouped by set
@@ -239,7 +245,8 @@ bool CountByHalves(const KruskalWallisKeyProblem& problem, ExactProgress& progre
         const auto begin = keys.begin() + start[i];
         const auto end = keys.begin() + start[i + 1];
         visited += static_cast<std::uint64_t>(end - begin);
-        extreme += static_cast<std::uint64_t>(end - std::lower_bound(begin, end, problem.threshold - key));
+        extreme +=
+            static_cast<std::uint64_t>(end - std::lower_bound(begin, end, problem.threshold - key));
         return tick();
     };
     if (!HalfWays(met, problem.n, meet).Run()) return false;

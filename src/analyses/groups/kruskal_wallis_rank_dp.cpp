@@ -7,6 +7,7 @@
 // it never exceeds the total of 2,000,000,000 and fits 32 bits.
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <utility>
@@ -72,7 +73,9 @@ bool MakeRadix(Layout& layout) {
 }
 
 /// Width of the box of a group holding c of the ranks 1..r.
-std::int64_t Width(std::int64_t c, std::int64_t r) { return c * (r - c) + 1; }
+std::int64_t Width(std::int64_t c, std::int64_t r) {
+    return c * (r - c) + 1;
+}
 
 /// One box that feeds a destination box: where its cells are, its widths and the shift of
 /// its coordinates along one dimension (the dimension of the group that took the rank).
@@ -96,11 +99,28 @@ bool SourceRow(const Source& s, const std::vector<std::int64_t>& at, std::int64_
     return true;
 }
 
+/// out[i] += in[i] for i < n, two cells at a time: every count and every sum of counts on
+/// the way stays below 2^32 (it counts partial divisions, at most 2,000,000,000), so two
+/// cells added as one 64-bit word never carry into each other.
+void AddRow(std::uint32_t* out, const std::uint32_t* in, std::int64_t n) {
+    std::int64_t i = 0;
+    for (; i + 2 <= n; i += 2) {
+        std::uint64_t a = 0;
+        std::uint64_t b = 0;
+        std::memcpy(&a, out + i, sizeof a);
+        std::memcpy(&b, in + i, sizeof b);
+        a += b;
+        std::memcpy(out + i, &a, sizeof a);
+    }
+    if (i < n) out[i] += in[i];
+}
+
 /// Fills the destination box (widths `width`) row by row: each row starts as the matching
 /// row of the first source (the rank given to the largest group, no shift) or as zeros, and
 /// receives the matching rows of the other sources, so every cell is written once.
 void FillBox(std::uint32_t* dst, const std::vector<std::int64_t>& width,
-             const std::vector<Source>& sources, bool firstUnshifted, std::vector<std::int64_t>& at) {
+             const std::vector<Source>& sources, bool firstUnshifted,
+             std::vector<std::int64_t>& at) {
     const std::size_t q = width.size();
     const std::int64_t inner = width[0];
     at.assign(q, 0);
@@ -111,18 +131,15 @@ void FillBox(std::uint32_t* dst, const std::vector<std::int64_t>& width,
         if (firstUnshifted) {
             next = 1;
             if (SourceRow(sources[0], at, offset)) {
-                const std::uint32_t* src = sources[0].cells + offset;
                 filled = sources[0].width[0];
-                for (std::int64_t i = 0; i < filled; ++i) dst[i] = src[i];
+                std::copy_n(sources[0].cells + offset, filled, dst);
             }
         }
-        for (std::int64_t i = filled; i < inner; ++i) dst[i] = 0;
+        std::fill_n(dst + filled, inner - filled, 0u);
         for (std::size_t k = next; k < sources.size(); ++k) {
             const Source& s = sources[k];
             if (!SourceRow(s, at, offset)) continue;
-            const std::uint32_t* __restrict src = s.cells + offset;
-            std::uint32_t* __restrict out = dst + (s.shiftDim == 0 ? s.shift : 0);
-            for (std::int64_t i = 0; i < s.width[0]; ++i) out[i] += src[i];
+            AddRow(dst + (s.shiftDim == 0 ? s.shift : 0), s.cells + offset, s.width[0]);
         }
         dst += inner;
         std::size_t u = 1;
@@ -179,43 +196,48 @@ RankCountSize SizeOfRankCount(const Layout& layout, std::int32_t n) {
             updates += growing[s] + (inBig + 1 <= layout.bigSize ? boxes[s] : 0);
         }
     };
-    for (std::int32_t r = 0; r < n; ++r) {
+    // Layers 0 .. N - 2 are stored; the steps from them up to layer N - 2 are updates, and
+    // the last layer's cells are counted in their completions (about as many again).
+    for (std::int32_t r = 0; r + 1 < n; ++r) {
         Extended layer = 0;
         Extended updates = 0;
         sums(r, false, layer, updates);
-        size.updates += updates;
+        size.updates += r + 2 < n ? updates : 2 * layer;
         size.largestLayer = std::max(size.largestLayer, layer);
         sums(r, true, layer, updates);
-        size.rowUpdates += updates;
+        if (r + 2 < n) size.rowUpdates += updates;
     }
     size.vectors = static_cast<Extended>(layout.vectorCount) * (n + 1);
     return size;
 }
 
-/// The last rank completes every division: the key count goes over the cells of the sources
-/// of the final box (every tracked group full) without storing it.
+/// The boxes of the layer before the last two ranks, with the sums those ranks add: every
+/// division is one cell of such a box completed by giving rank N - 1 and rank N to groups
+/// that still need them.
+struct Completion {
+    const std::uint32_t* cells = nullptr;
+    std::vector<std::int64_t> width;  ///< of the box
+    std::vector<std::int64_t> low;    ///< lowest rank sum of each dimension in the box
+    std::vector<std::int64_t> add;    ///< what the last two ranks add to each dimension
+};
+
+/// The key count over the completions (every tracked group full after them).
 void CountFinal(const Layout& layout, const KruskalWallisKeyProblem& problem,
-                const std::vector<Source>& sources, KruskalWallisTally& tally) {
+                const std::vector<Completion>& completions, KruskalWallisTally& tally) {
     const std::size_t q = layout.sizes.size();
-    std::vector<std::int64_t> low(q), at(q);
-    for (std::size_t t = 0; t < q; ++t) {
-        const std::int64_t m = layout.sizes[t];
-        low[t] = m * (m + 1) / 2;
-    }
-    for (const Source& s : sources) {
+    std::vector<std::int64_t> at(q);
+    for (const Completion& s : completions) {
         at.assign(q, 0);
         const std::uint32_t* cells = s.cells;
         while (true) {
-            // Rank sums of the finished division: the source's offsets, shifted by the last
-            // rank along the group that took it, above the lowest sums of full groups.
             std::int64_t outerKey = 0;
             std::int64_t outerSum = 0;
             for (std::size_t t = 1; t < q; ++t) {
-                const std::int64_t r = low[t] + at[t] + (s.shiftDim == t ? s.shift : 0);
+                const std::int64_t r = s.low[t] + at[t] + s.add[t];
                 outerKey += layout.weights[t] * r * r;
                 outerSum += r;
             }
-            const std::int64_t start = low[0] + (s.shiftDim == 0 ? s.shift : 0);
+            const std::int64_t start = s.low[0] + s.add[0];
             for (std::int64_t i = 0; i < s.width[0]; ++i) {
                 const std::uint32_t count = cells[i];
                 if (count == 0) continue;
@@ -245,7 +267,8 @@ Extended CostByRanks(const KruskalWallisKeyProblem& problem) {
     if (!MakeRadix(layout)) return std::numeric_limits<Extended>::infinity();
     const RankCountSize size = SizeOfRankCount(layout, problem.n);
     if (size.largestLayer > LargestLayer) return std::numeric_limits<Extended>::infinity();
-    return size.updates * CellUpdateCost + size.rowUpdates * RowUpdateCost * static_cast<Extended>(layout.sizes.size()) +
+    return size.updates * CellUpdateCost +
+           size.rowUpdates * RowUpdateCost * static_cast<Extended>(layout.sizes.size()) +
            size.vectors * VectorCost;
 }
 
@@ -270,8 +293,8 @@ bool CountByRanks(const KruskalWallisKeyProblem& problem, ExactProgress& progres
     std::vector<std::int32_t> total(layout.vectorCount, 0);
     for (std::size_t v = 0; v < layout.vectorCount; ++v) {
         for (std::size_t t = 0; t < q; ++t) {
-            const auto c = static_cast<std::int32_t>((v / layout.radix[t]) %
-                                                     (static_cast<std::size_t>(layout.sizes[t]) + 1));
+            const auto c = static_cast<std::int32_t>(
+                (v / layout.radix[t]) % (static_cast<std::size_t>(layout.sizes[t]) + 1));
             component[v * q + t] = c;
             total[v] += c;
         }
@@ -294,8 +317,10 @@ bool CountByRanks(const KruskalWallisKeyProblem& problem, ExactProgress& progres
     // take fresh pages from the system at every rank); every cell of a layer is written
     // before it is read.
     const auto largest = static_cast<std::size_t>(size.largestLayer) + 1;
-    std::unique_ptr<std::uint32_t[]> currentCells = std::make_unique_for_overwrite<std::uint32_t[]>(largest);
-    std::unique_ptr<std::uint32_t[]> nextCells = std::make_unique_for_overwrite<std::uint32_t[]>(largest);
+    std::unique_ptr<std::uint32_t[]> currentCells =
+        std::make_unique_for_overwrite<std::uint32_t[]>(largest);
+    std::unique_ptr<std::uint32_t[]> nextCells =
+        std::make_unique_for_overwrite<std::uint32_t[]>(largest);
     std::uint32_t* current = currentCells.get();
     std::uint32_t* next = nextCells.get();
     current[0] = 1;
@@ -331,7 +356,7 @@ bool CountByRanks(const KruskalWallisKeyProblem& problem, ExactProgress& progres
         }
         return unshifted;
     };
-    for (std::int64_t r = 0; r + 1 < problem.n; ++r) {
+    for (std::int64_t r = 0; r + 2 < problem.n; ++r) {
         const std::int64_t rank = r + 1;
         std::size_t cells = 0;
         for (std::size_t v = 0; v < layout.vectorCount; ++v) {
@@ -352,9 +377,43 @@ bool CountByRanks(const KruskalWallisKeyProblem& problem, ExactProgress& progres
         currentAt.swap(nextAt);
         if (!progress.Report(updates * 100 / totalUpdates)) return false;
     }
-    // The last rank.
-    gather(layout.vectorCount - 1, problem.n - 1);
-    CountFinal(layout, problem, sources, tally);
+    // The last two ranks complete the divisions without a layer of their own: a box still
+    // short of two ranks (in one or two tracked groups, or in the largest) is completed in
+    // every way the two ranks can fill the gaps.
+    const std::int64_t before = problem.n - 2;
+    const auto largest1 = static_cast<std::int64_t>(problem.n - 1);
+    const auto largest2 = static_cast<std::int64_t>(problem.n);
+    std::vector<Completion> completions;
+    for (std::size_t v = 0; v < layout.vectorCount; ++v) {
+        if (currentAt[v] == Absent) continue;
+        // Groups still short of ranks, once per missing rank (q stands for the largest).
+        std::vector<std::size_t> gaps;
+        for (std::size_t t = 0; t < q; ++t) {
+            for (std::int32_t c = component[v * q + t]; c < layout.sizes[t]; ++c) gaps.push_back(t);
+        }
+        while (gaps.size() < 2) gaps.push_back(q);
+        if (gaps.size() != 2) continue;
+        Completion base;
+        base.cells = current + currentAt[v];
+        widths(v, before, base.width);
+        base.low.resize(q);
+        for (std::size_t t = 0; t < q; ++t) {
+            const std::int64_t c = component[v * q + t];
+            base.low[t] = c * (c + 1) / 2;
+        }
+        // Rank N - 1 to the first gap and N to the second, and the other way round when the
+        // gaps are in different groups.
+        for (int order = 0; order < (gaps[0] == gaps[1] ? 1 : 2); ++order) {
+            Completion c = base;
+            c.add.assign(q, 0);
+            const std::size_t first = order == 0 ? gaps[0] : gaps[1];
+            const std::size_t second = order == 0 ? gaps[1] : gaps[0];
+            if (first < q) c.add[first] += largest1;
+            if (second < q) c.add[second] += largest2;
+            completions.push_back(std::move(c));
+        }
+    }
+    CountFinal(layout, problem, completions, tally);
     return progress.Report(100);
 }
 

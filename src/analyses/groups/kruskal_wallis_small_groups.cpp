@@ -7,7 +7,6 @@
 // convex quadratic in it, so the ranks that are not extreme form one interval, and the free
 // ranks inside and outside it are counted directly.
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <limits>
@@ -20,9 +19,17 @@ namespace zelkon {
 namespace {
 
 /// Cost of one choice of all ranks but the last (nanoseconds, measured).
-constexpr Extended LeafCost = 16.0L;
+constexpr Extended LeafCost = 32.0L;
 /// Progress is reported every this many such choices.
 constexpr std::uint64_t ReportInterval = 1 << 12;
+
+/// The number of bits set (without a library call on processors lacking the instruction).
+std::int64_t BitCount(std::uint64_t x) {
+    x = x - ((x >> 1) & 0x5555555555555555u);
+    x = (x & 0x3333333333333333u) + ((x >> 2) & 0x3333333333333333u);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+    return static_cast<std::int64_t>((x * 0x0101010101010101u) >> 56);
+}
 
 struct SmallGroup {
     std::int32_t size = 0;
@@ -38,7 +45,7 @@ struct SmallerGroupsLayout {
     std::vector<SmallGroup> groups;
     std::int32_t bigSize = 0;
     std::int64_t bigWeight = 0;
-    Extended orders = 1;  ///< product over sizes of (number of groups of that size)!
+    Extended orders = 1;      ///< product over sizes of (number of groups of that size)!
     std::int32_t chosen = 0;  ///< ranks of the smaller groups
 };
 
@@ -66,7 +73,7 @@ SmallerGroupsLayout MakeLayout(const KruskalWallisKeyProblem& problem) {
 }
 
 class SmallerGroupsCount {
-public:
+  public:
     SmallerGroupsCount(const KruskalWallisKeyProblem& problem, ExactProgress& progress)
         : problem_(problem),
           layout_(MakeLayout(problem)),
@@ -90,7 +97,7 @@ public:
         return true;
     }
 
-private:
+  private:
     /// Chooses the rank at `position` of group `g`.
     bool Choose(std::size_t g, std::int32_t position) {
         SmallGroup& group = layout_.groups[g];
@@ -140,9 +147,10 @@ private:
     /// the ranks fit 64 bits, otherwise one by one (there are few of them then).
     std::int64_t PlacedWithin(std::int64_t low, std::int64_t high) const {
         if (problem_.n <= 64) {
-            const std::uint64_t upTo = high >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << high) - 1;
+            const std::uint64_t upTo =
+                high >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << high) - 1;
             const std::uint64_t below = (std::uint64_t{1} << (low - 1)) - 1;
-            return std::popcount(placedMask_ & upTo & ~below);
+            return BitCount(placedMask_ & upTo & ~below);
         }
         std::int64_t count = 0;
         for (const std::int32_t rank : placed_) count += rank >= low && rank <= high ? 1 : 0;
@@ -182,17 +190,21 @@ private:
     static bool BelowInterval(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t lo,
                               std::int64_t hi, std::int64_t& low, std::int64_t& high) {
         auto f = [&](std::int64_t x) { return (a * x + b) * x + c; };
+        // The integer in [lo, hi] nearest below x (the conversion truncates toward zero,
+        // which is the floor for the non-negative values kept here).
         const auto nearest = [&](double x) {
             const double within =
                 std::clamp(x, static_cast<double>(lo) - 1, static_cast<double>(hi) + 1);
-            return std::clamp(static_cast<std::int64_t>(std::floor(within)), lo, hi);
+            const auto truncated = static_cast<std::int64_t>(within);
+            return std::clamp(truncated - (static_cast<double>(truncated) > within ? 1 : 0), lo,
+                              hi);
         };
         const double vertex = -static_cast<double>(b) / (2 * static_cast<double>(a));
         std::int64_t middle = nearest(vertex);
         if (middle < hi && f(middle + 1) < f(middle)) ++middle;
         if (f(middle) >= 0) return false;
-        const double disc =
-            static_cast<double>(b) * static_cast<double>(b) - 4 * static_cast<double>(a) * static_cast<double>(c);
+        const double disc = static_cast<double>(b) * static_cast<double>(b) -
+                            4 * static_cast<double>(a) * static_cast<double>(c);
         const double half = std::sqrt(std::max(disc, 0.0)) / (2 * static_cast<double>(a));
         low = std::min(nearest(vertex - half), middle);
         while (low > lo && f(low - 1) < 0) --low;

@@ -85,7 +85,7 @@ KruskalWallisKeyProblem KeyProblem(const std::vector<std::int32_t>& sizes, Exten
 
 /// A clock that stands still: the progress rules never stop a count here.
 class StillClock : public Clock {
-public:
+  public:
     std::int64_t NowMs() override { return 1000000; }
 };
 
@@ -172,7 +172,8 @@ TEST_F(KruskalWallisExactTest, EveryMethodCountsAsTheBruteForceOnRandomDesigns) 
              {KruskalWallisExactP(sizes, s0), EnumerateKruskalWallis(sizes, s0)}) {
             ASSERT_EQ(exact.status, ExactStatusExact);
             EXPECT_EQ(exact.visited, static_cast<std::int64_t>(brute.visited));
-            EXPECT_EQ(exact.extreme, static_cast<std::int64_t>(std::max<std::uint64_t>(brute.extreme, 1)));
+            EXPECT_EQ(exact.extreme,
+                      static_cast<std::int64_t>(std::max<std::uint64_t>(brute.extreme, 1)));
             EXPECT_EQ(exact.p, static_cast<Extended>(exact.extreme) / exact.visited);
         }
     }
@@ -188,7 +189,8 @@ TEST_F(KruskalWallisExactTest, TiesWithTheObservedStatisticCountAsExtreme) {
     for (const Extended s0 : {279.0L, 279.0L + 1e-9L, 279.0L + 1e-7L, 270.0L + 2.0L / 3}) {
         const BruteCount brute = BruteForce(sizes, s0);
         const KruskalWallisExact exact = KruskalWallisExactP(sizes, s0);
-        EXPECT_EQ(exact.extreme, static_cast<std::int64_t>(std::max<std::uint64_t>(brute.extreme, 1)));
+        EXPECT_EQ(exact.extreme,
+                  static_cast<std::int64_t>(std::max<std::uint64_t>(brute.extreme, 1)));
         EXPECT_EQ(exact.visited, 1680);
     }
     // The most extreme divisions are the 3! orders of the three blocks of ranks.
