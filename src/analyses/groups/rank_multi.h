@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "analyses/groups/exact_rank_counts.h"
@@ -14,8 +15,8 @@ namespace zelkon {
 /// Status of the exact computation of a multi-column rank test.
 inline constexpr std::int32_t ExactStatusCancelled = ExactFlagCancelled;  ///< 0: user cancelled
 inline constexpr std::int32_t ExactStatusExact = ExactFlagExact;          ///< 1: finished
-inline constexpr std::int32_t ExactStatusTooLong = ExactFlagTooLong;      ///< 2: too many / too long
-inline constexpr std::int32_t ExactStatusTies = 3;                        ///< 3: the data hold ties
+inline constexpr std::int32_t ExactStatusTooLong = ExactFlagTooLong;  ///< 2: too many / too long
+inline constexpr std::int32_t ExactStatusTies = 3;                    ///< 3: the data hold ties
 
 /// One value being ranked: its column (index into the rank records) and, after ranking,
 /// its rank.
@@ -30,6 +31,17 @@ struct RankedValue {
 struct RankRecord {
     std::int32_t count = 0;
     Extended rankSum = 0;
+};
+
+/// One group of a multi-column rank test as its report and post tests see it: an analysed
+/// column with data.
+struct RankGroup {
+    std::string title;
+    std::int32_t dataColumn = 0;  ///< column of the data table (0 = A)
+    std::int32_t n = 0;           ///< values ranked (Friedman: rows)
+    Extended rankSum = 0;
+    Extended meanRank = 0;  ///< rank sum / n
+    Extended mean = 0;      ///< mean of the column's values (orders the control comparison)
 };
 
 /// The tie sums of one ranking: the sum of t^3 - t over every run of t equal values, and the
@@ -51,12 +63,12 @@ void AddRanks(const std::vector<RankedValue>& values, std::vector<RankRecord>& r
 /// percentage done (never less than the one before, never above 100) and keeps its answer
 /// as the status.  The count goes on only while the status is 1.
 class ExactProgress {
-public:
+  public:
     /// True to go on.  Once the status is no longer 1 nothing more is reported.
     bool Report(Extended percentDone);
     std::int32_t Status() const { return status_; }
 
-private:
+  private:
     std::int32_t status_ = ExactStatusExact;
     Extended last_ = 0;
 };
