@@ -1,12 +1,14 @@
-// The nonparametric tests of the multi-column entry routine.  Kruskal-Wallis and Friedman
-// are not written yet: their entries stay empty until they are, and the entry routine then
-// reports that the test is not available.
+// The nonparametric tests of the multi-column entry routine: Kruskal-Wallis for unmatched
+// and Friedman for matched columns.
 #include "analyses/groups/multi_column_nonparametric.h"
+
+#include "analyses/groups/friedman.h"
+#include "analyses/groups/kruskal_wallis.h"
 
 namespace zelkon {
 
 NonparametricTests DefaultNonparametricTests() {
-    return NonparametricTests{};
+    return NonparametricTests{KruskalWallisTest, FriedmanTest};
 }
 
 }  // namespace zelkon
