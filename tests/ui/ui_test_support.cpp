@@ -1,6 +1,9 @@
 #include "ui_test_support.h"
 
 #include <QDialog>
+#include <QDir>
+#include <QPixmap>
+#include <QWidget>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -42,6 +45,13 @@ void PrepareGuiTestEnvironment() {
 }
 
 QString TestHome() { return Home(); }
+
+void SaveScreenshot(QWidget& widget, const QString& name) {
+    const QString folder = qEnvironmentVariable("ZELKON_SCREENSHOT_DIR");
+    if (folder.isEmpty()) return;
+    QDir().mkpath(folder);
+    widget.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
 
 PromptAnswer ScriptedPrompts::Ask(std::string_view text, PromptButtons) {
     asked.emplace_back(text);

@@ -14,6 +14,7 @@
 #include "core/types.h"
 
 class QDialog;
+class QWidget;
 
 namespace zelkon {
 class Document;
@@ -61,6 +62,10 @@ struct TestServices {
 
 /// Installs the scripted services (and the "." / "," separators) and returns them.
 TestServices& InstallTestServices();
+
+/// When ZELKON_SCREENSHOT_DIR is set (scripts/screenshots.sh sets it), saves the widget as
+/// "<dir>/<name>.png"; otherwise does nothing.
+void SaveScreenshot(QWidget& widget, const QString& name);
 
 /// Types raw values into a column through the data set (as the grid does).
 void TypeColumn(Document& doc, int column, const std::vector<Extended>& values);
