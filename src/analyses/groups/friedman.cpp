@@ -14,26 +14,6 @@
 
 namespace zelkon {
 
-namespace {
-
-/// Below this many arrangements no data can give P < 0.05.
-constexpr Extended FewArrangements = 20;
-
-const char* StatusText(std::int32_t status) {
-    switch (status) {
-        case ExactStatusExact:
-            return "exact";
-        case ExactStatusCancelled:
-            return "approximate: exact calculation cancelled";
-        case ExactStatusTooLong:
-            return "approximate: exact calculation too long";
-        default:
-            return "approximate: a row holds ties";
-    }
-}
-
-}  // namespace
-
 FriedmanResult ComputeFriedman(const MultiColumnRequest& request) {
     FriedmanResult result;
     const DataTable& table = request.table;
@@ -138,7 +118,7 @@ void WriteFriedmanHeading(ResultsReport& report) {
 void WriteFriedmanBody(ResultsReport& report, const FriedmanResult& result) {
     WriteRankVerdict(
         report, result.p, result.status,
-        result.status == ExactStatusExact && result.exact.arrangements < FewArrangements,
+        result.status == ExactStatusExact && result.exact.arrangements < FewRankArrangements,
         FriedmanTiesReason);
     report.NewLine();
     WriteUnderlinedLine(report, "Calculation detail");
@@ -191,7 +171,7 @@ std::string FriedmanJson(const FriedmanResult& result) {
     json.Field("df", result.df);
     json.Field("approximateP", result.approximateP);
     json.Field("status", result.status);
-    json.Field("pSource", StatusText(result.status));
+    json.Field("pSource", ExactStatusText(result.status, "a row holds ties"));
     json.Field("arrangements", result.exact.arrangements);
     json.Key("visited").Integer(result.exact.visited);
     json.Key("extreme").Integer(result.exact.extreme);

@@ -14,26 +14,6 @@
 
 namespace zelkon {
 
-namespace {
-
-/// Below this many arrangements no data can give P < 0.05.
-constexpr Extended FewArrangements = 20;
-
-const char* StatusText(std::int32_t status) {
-    switch (status) {
-        case ExactStatusExact:
-            return "exact";
-        case ExactStatusCancelled:
-            return "approximate: exact calculation cancelled";
-        case ExactStatusTooLong:
-            return "approximate: exact calculation too long";
-        default:
-            return "approximate: the data hold ties";
-    }
-}
-
-}  // namespace
-
 KruskalWallisResult ComputeKruskalWallis(const MultiColumnRequest& request) {
     KruskalWallisResult result;
     const DataTable& table = request.table;
@@ -116,7 +96,7 @@ void WriteKruskalWallisHeading(ResultsReport& report) {
 void WriteKruskalWallisBody(ResultsReport& report, const KruskalWallisResult& result) {
     WriteRankVerdict(
         report, result.p, result.status,
-        result.status == ExactStatusExact && result.exact.arrangements < FewArrangements,
+        result.status == ExactStatusExact && result.exact.arrangements < FewRankArrangements,
         KruskalWallisTiesReason);
     report.NewLine();
     WriteUnderlinedLine(report, "Calculation detail");
@@ -158,7 +138,7 @@ std::string KruskalWallisJson(const KruskalWallisResult& result) {
     json.Field("df", result.df);
     json.Field("approximateP", result.approximateP);
     json.Field("status", result.status);
-    json.Field("pSource", StatusText(result.status));
+    json.Field("pSource", ExactStatusText(result.status, "the data hold ties"));
     json.Field("arrangements", result.exact.arrangements);
     json.Key("visited").Integer(result.exact.visited);
     json.Key("extreme").Integer(result.exact.extreme);

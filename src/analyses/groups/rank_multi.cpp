@@ -43,4 +43,17 @@ bool ExactProgress::Report(Extended percentDone) {
     return status_ == ExactStatusExact;
 }
 
+std::string ExactStatusText(std::int32_t status, const char* tiesReason) {
+    switch (status) {
+        case ExactStatusExact:
+            return "exact";
+        case ExactStatusCancelled:
+            return "approximate: exact calculation cancelled";
+        case ExactStatusTooLong:
+            return "approximate: exact calculation too long";
+        default:
+            return std::string("approximate: ") + tiesReason;
+    }
+}
+
 }  // namespace zelkon

@@ -18,6 +18,13 @@ inline constexpr std::int32_t ExactStatusExact = ExactFlagExact;          ///< 1
 inline constexpr std::int32_t ExactStatusTooLong = ExactFlagTooLong;  ///< 2: too many / too long
 inline constexpr std::int32_t ExactStatusTies = 3;                    ///< 3: the data hold ties
 
+/// Below this many arrangements no data of a multi-column rank test can give P < 0.05.
+inline constexpr Extended FewRankArrangements = 20;
+
+/// How the P value was found, for the JSON result: "exact", or "approximate: " and why
+/// (`tiesReason` names where the ties are: "the data hold ties", "a row holds ties").
+std::string ExactStatusText(std::int32_t status, const char* tiesReason);
+
 /// One value being ranked: its column (index into the rank records) and, after ranking,
 /// its rank.
 struct RankedValue {
