@@ -8,6 +8,9 @@
 #include "cli/commands.h"
 #include "cli/export_command.h"
 #include "cli/import_command.h"
+#ifdef ZELKON_HAVE_RENDER
+#include "cli/render_graph_command.h"
+#endif
 
 namespace {
 
@@ -25,6 +28,10 @@ constexpr const char* Usage =
     "  export FILE.ZLD --what data|stats|results|twobytwo [--index] [--no-titles]\n"
     "         -o OUT.txt|OUT.csv\n"
     "      write part of a data file as text\n"
+#ifdef ZELKON_HAVE_RENDER
+    "  graph FILE.ZLD -o OUT.svg|OUT.pdf|OUT.png\n"
+    "      draw the graph of step 6 into a picture file\n"
+#endif
     "\n"
     "import and export take --decimal-separator C and --list-separator C;\n"
     "by default they follow the locale (LC_NUMERIC).\n";
@@ -44,6 +51,9 @@ int main(int argc, char** argv) {
     if (command == "stats") return RunStatsCommand(args, std::cout, std::cerr);
     if (command == "import") return RunImportCommand(args, std::cout, std::cerr);
     if (command == "export") return RunExportCommand(args, std::cout, std::cerr);
+#ifdef ZELKON_HAVE_RENDER
+    if (command == "graph") return RunGraphCommand(args, std::cout, std::cerr);
+#endif
     std::cerr << "zelkon-cli: unknown command " << command << "\n\n" << Usage;
     return ExitUsage;
 }
