@@ -80,8 +80,9 @@ bool ImportBlock(Document& document, const ImportPreview& preview, const ImportO
         columns.emplace_back(sc, tc);
     }
     for (const auto& [sc, tc] : columns) {
+        const int sourceColumn = sc;  // a structured binding cannot be captured before clang 16
         const bool receivesValue = std::any_of(rows.begin(), rows.end(), [&](const auto& row) {
-            return !source.IsMissing(row.first, sc);
+            return !source.IsMissing(row.first, sourceColumn);
         });
         if (receivesValue && !MayReplaceAveragedData(document, tc, prompts)) return false;
     }
