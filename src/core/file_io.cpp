@@ -8,6 +8,22 @@
 
 namespace zelkon {
 
+namespace {
+
+std::ptrdiff_t SystemWrite(int fd, const void* data, std::size_t size) {
+    return ::write(fd, data, size);
+}
+
+FileBlockWriter blockWriter = &SystemWrite;
+
+}  // namespace
+
+FileBlockWriter SetFileBlockWriterForTesting(FileBlockWriter writer) {
+    const FileBlockWriter previous = blockWriter;
+    blockWriter = writer != nullptr ? writer : &SystemWrite;
+    return previous;
+}
+
 bool ReadWholeFile(const std::string& path, std::string& out) {
     out.clear();
     std::FILE* f = std::fopen(path.c_str(), "rb");
@@ -34,12 +50,16 @@ bool WriteFileAtomically(const std::string& path, std::string_view content, int*
     }
     std::size_t done = 0;
     while (done < content.size()) {
-        const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
+        const std::ptrdiff_t n = blockWriter(fd, content.data() + done, content.size() - done);
         if (n < 0) {
             if (errno == EINTR) continue;
             const int err = errno;
             ::close(fd);
             return fail(err);
+        }
+        if (n == 0) {  // no progress: the device takes nothing more
+            ::close(fd);
+            return fail(EIO);
         }
         done += static_cast<std::size_t>(n);
     }

@@ -3,6 +3,7 @@
 // and closed without error.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -16,5 +17,13 @@ bool ReadWholeFile(const std::string& path, std::string& out);
 /// (when given) receives the system error number.
 bool WriteFileAtomically(const std::string& path, std::string_view content,
                          int* errorCode = nullptr);
+
+/// The call that writes a block of the temporary file: like ::write, it returns the bytes
+/// written (possibly fewer than asked) or -1 with errno set.
+using FileBlockWriter = std::ptrdiff_t (*)(int fd, const void* data, std::size_t size);
+
+/// Test seam: replaces the block writer of WriteFileAtomically (nullptr restores ::write)
+/// and returns the one in place, so that tests can make a write fail midway.
+FileBlockWriter SetFileBlockWriterForTesting(FileBlockWriter writer);
 
 }  // namespace zelkon
