@@ -105,7 +105,10 @@ void WriteNotes(Writer& w, std::string_view notes) {
             line += ch;
         }
     }
-    if (!line.empty()) WriteNoteLine(w, std::move(line));
+    // The notes are kept without the buffer's final line break, so notes that end with a
+    // line break end with an empty line; it is written, or every save would lose one.
+    if (!line.empty() || (!notes.empty() && (notes.back() == '\r' || notes.back() == '\n')))
+        WriteNoteLine(w, std::move(line));
     w.Line(EndNotesMarker);
 }
 

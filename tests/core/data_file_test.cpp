@@ -480,13 +480,16 @@ TEST(DataFileEdgeCases, NotesAreCutAt8006Characters) {
     EXPECT_TRUE(d.notes == expected.substr(0, 8006));  // the cut falls inside a line
 }
 
-TEST(DataFileEdgeCases, NotesEndingWithALineBreakLoseIt) {
-    Doc d;
-    d.notes = "one\r\ntwo\r\n";
-    const std::string text = BuildDataFileText(d.Contents());
-    Doc back;
-    ReadDataFileText(back.Contents(), text, 1);
-    EXPECT_EQ(back.notes, "one\r\ntwo");
+TEST(DataFileEdgeCases, NotesEndingWithLineBreaksKeepThem) {
+    // Every save and reopen must give back the same notes, trailing empty lines included.
+    for (const std::string notes : {"one\r\ntwo", "one\r\ntwo\r\n", "one\r\n\r\n\r\n", "\r\n"}) {
+        Doc d;
+        d.notes = notes;
+        const std::string text = BuildDataFileText(d.Contents());
+        Doc back;
+        ReadDataFileText(back.Contents(), text, 1);
+        EXPECT_EQ(back.notes, notes);
+    }
 }
 
 TEST(DataFileEdgeCases, FullTableFollowedByItsMarker) {
