@@ -180,6 +180,26 @@ void TMainForm::BuildMenus() {
     MakeAction(data, "DataNumberFormatItem", "&Number Format");
     MakeAction(data, "DataExcludeItem", "&Exclude", QKeySequence(Qt::CTRL | Qt::Key_E));
 
+    // The commands of the data sheet go to the active document, which passes them to its
+    // spreadsheet when step 2 shows it.
+    using SheetCommand = void (*)(TAnalysisForm*);
+    const std::pair<const char*, SheetCommand> sheetCommands[] = {
+        {"EditCutItem", [](TAnalysisForm* f) { f->CutCommand(); }},
+        {"EditPasteItem", [](TAnalysisForm* f) { f->PasteCommand(false); }},
+        {"EditTransposePasteItem", [](TAnalysisForm* f) { f->PasteCommand(true); }},
+        {"EditClearItem", [](TAnalysisForm* f) { f->ClearCommand(); }},
+        {"EditSelectColumnItem", [](TAnalysisForm* f) { f->SelectColumnCommand(); }},
+        {"EditSelectRowItem", [](TAnalysisForm* f) { f->SelectRowCommand(); }},
+        {"EditDeleteCellsItem", [](TAnalysisForm* f) { f->DeleteCellsCommand(); }},
+        {"EditInsertCellsItem", [](TAnalysisForm* f) { f->InsertCellsCommand(); }},
+        {"DataExcludeItem", [](TAnalysisForm* f) { f->ExcludeCommand(); }},
+    };
+    for (const auto& [name, command] : sheetCommands) {
+        connect(Action(QString::fromLatin1(name)), &QAction::triggered, this, [this, command = command] {
+            if (TAnalysisForm* form = ActiveForm(); form != nullptr && !Busy()) command(form);
+        });
+    }
+
     QMenu* steps = bar->addMenu(ToQt(texts::StepsMenu));
     connect(MakeAction(steps, "StepsNextItem", "&Next Step", QKeySequence(Qt::Key_F10)),
             &QAction::triggered, this, [this] {

@@ -14,6 +14,7 @@
 #include "core/document.h"
 #include "ui/choose_test_page.h"
 #include "ui/data_grid.h"
+#include "ui/spread_grid.h"
 #include "data/notes.h"
 #include "ui/results_page.h"
 #include "ui/results_viewer.h"
@@ -73,6 +74,9 @@ TAnalysisForm::TAnalysisForm(QWidget* parent)
     });
     connect(start_, &TStartPage::nextStepRequested, this, &TAnalysisForm::NextStep);
     connect(grid_, &TDataGridPage::edited, this, &TAnalysisForm::Edited);
+    // F10 / F9 that reach the data sheet (no window shortcut took them) move between steps.
+    connect(grid_->Grid(), &TSpreadGrid::nextStepRequested, this, &TAnalysisForm::NextStep);
+    connect(grid_->Grid(), &TSpreadGrid::previousStepRequested, this, &TAnalysisForm::PreviousStep);
     connect(twoByTwo_, &TTwoByTwoEntryPage::edited, this, &TAnalysisForm::Edited);
     connect(statistics_, &TStatisticsPage::edited, this, &TAnalysisForm::Edited);
     connect(choose_, &TChooseTestPage::edited, this, &TAnalysisForm::Edited);
@@ -200,6 +204,7 @@ void TAnalysisForm::ClearAllData() {
 }
 
 void TAnalysisForm::CopyCommand() {
+    if (TSpreadGrid* sheet = DataSheet()) sheet->CopyToClipboard();
     if (step_ == Step::Results) results_->Viewer()->CopyToClipboard();
 }
 
@@ -207,7 +212,7 @@ void TAnalysisForm::SelectAllCommand() {
     switch (step_) {
         case Step::Results: results_->Viewer()->selectAll(); break;
         case Step::DataTable:
-            if (!ShowsTwoByTwoPage()) grid_->View()->selectAll();
+            if (TSpreadGrid* sheet = DataSheet()) sheet->SelectAll();
             break;
         default: break;
     }

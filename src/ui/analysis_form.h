@@ -21,6 +21,7 @@ class Document;
 class TChooseTestPage;
 class TDataGridPage;
 class TResultsPage;
+class TSpreadGrid;
 class TStartPage;
 class TStatisticsPage;
 class TTwoByTwoEntryPage;
@@ -59,6 +60,20 @@ public:
     // Commands of the main window that concern the page shown.
     void CopyCommand();
     void SelectAllCommand();
+
+    // Edit and Data commands on the data sheet (analysis_form_grid_commands.cpp); each does
+    // nothing unless step 2 shows the spreadsheet.
+    /// The data sheet when step 2 shows it, else nothing.
+    TSpreadGrid* DataSheet() const;
+    void CutCommand();
+    /// "&Paste" and "T&ranspose Paste".
+    void PasteCommand(bool transpose);
+    void ClearCommand();
+    void SelectColumnCommand();
+    void SelectRowCommand();
+    void DeleteCellsCommand();
+    void InsertCellsCommand();
+    void ExcludeCommand();
     /// "Append to Notes" (ignored while a calculation runs): the results, or the selection in
     /// them, appended to the notes as a whole or not at all.
     void AppendToNotesCommand();

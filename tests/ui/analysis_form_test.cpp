@@ -25,6 +25,8 @@
 #include "stats/column_stats.h"
 #include "ui/analysis_form.h"
 #include "ui/data_grid.h"
+#include "ui/spread_grid.h"
+#include "ui/spread_grid_model.h"
 #include "ui/results_page.h"
 #include "ui/results_viewer.h"
 #include "ui/start_page.h"
@@ -214,28 +216,28 @@ private slots:
         form.StartPage()->FormatButton(DataFormat::Raw)->setFocus();
         QTest::keyClick(form.StartPage()->FormatButton(DataFormat::Raw), Qt::Key_F10, Qt::ShiftModifier);
         QCOMPARE(form.CurrentStep(), Step::DataTable);
-        QTest::keyClick(form.DataGridPage()->View(), Qt::Key_F9, Qt::ShiftModifier);
+        QTest::keyClick(form.DataGridPage()->Grid(), Qt::Key_F9, Qt::ShiftModifier);
         QCOMPARE(form.CurrentStep(), Step::Start);
     }
 
     void gridStoresTypedValuesAndTitles() {
         TAnalysisForm form;
         form.ShowStep(Step::DataTable);
-        TDataGridModel* model = form.DataGridPage()->Model();
+        TSpreadGridModel* model = form.DataGridPage()->Model();
         QCOMPARE(model->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Group A"));
-        QVERIFY(model->setData(model->index(1, 0), QStringLiteral("12.5"), Qt::EditRole));
+        QVERIFY(model->setData(model->index(0, 0), QStringLiteral("12.5"), Qt::EditRole));
         QCOMPARE(form.Doc().Table().Value(0, 0), Extended(12.5L));
-        QCOMPARE(model->data(model->index(1, 0), Qt::DisplayRole).toString(), QStringLiteral("12.5"));
+        QCOMPARE(model->data(model->index(0, 0), Qt::DisplayRole).toString(), QStringLiteral("12.5"));
         QVERIFY(form.Doc().NeedsRecalculation());
-        QVERIFY(model->setData(model->index(0, 1), QStringLiteral("Control"), Qt::EditRole));
+        QVERIFY(model->setHeaderData(1, Qt::Horizontal, QStringLiteral("Control"), Qt::EditRole));
         QCOMPARE(form.Doc().Table().Record(1).title, std::string("Control"));
         // Text that is not a number empties the cell.
-        QVERIFY(model->setData(model->index(1, 0), QStringLiteral("abc"), Qt::EditRole));
+        QVERIFY(model->setData(model->index(0, 0), QStringLiteral("abc"), Qt::EditRole));
         QVERIFY(form.Doc().Table().IsMissing(0, 0));
 
         // A number typed as a title may go into the first row.
         services_->prompts.answers = {PromptAnswer::Yes};
-        QVERIFY(model->setData(model->index(0, 2), QStringLiteral("7"), Qt::EditRole));
+        QVERIFY(model->setHeaderData(2, Qt::Horizontal, QStringLiteral("7"), Qt::EditRole));
         QCOMPARE(form.Doc().Table().Value(0, 2), Extended(7));
         QCOMPARE(form.Doc().Table().Record(2).title, std::string());
 
@@ -245,7 +247,7 @@ private slots:
         d.mean = 3;
         services_->prompts.Clear();
         services_->prompts.answers = {PromptAnswer::No};
-        QVERIFY(!model->setData(model->index(1, 3), QStringLiteral("4"), Qt::EditRole));
+        QVERIFY(!model->setData(model->index(0, 3), QStringLiteral("4"), Qt::EditRole));
         QVERIFY(form.Doc().Table().IsMissing(0, 3));
         QCOMPARE(services_->prompts.asked.size(), std::size_t{1});
         QCOMPARE(services_->prompts.asked[0], MixingQuestionText(3));
@@ -290,9 +292,9 @@ private slots:
     void statisticsPageShowsTheColumnStatistics() {
         TAnalysisForm form;
         form.ShowStep(Step::DataTable);
-        TDataGridModel* model = form.DataGridPage()->Model();
+        TSpreadGridModel* model = form.DataGridPage()->Model();
         const char* values[4] = {"1.5", "2.5", "3.5", "4.5"};
-        for (int r = 0; r < 4; ++r) model->setData(model->index(r + 1, 0), QString::fromLatin1(values[r]), Qt::EditRole);
+        for (int r = 0; r < 4; ++r) model->setData(model->index(r, 0), QString::fromLatin1(values[r]), Qt::EditRole);
         form.ShowStep(Step::SummaryStats);
         QTableWidget* grid = form.StatisticsPage()->Grid();
         auto cell = [&](StatisticsRow row) {

@@ -25,6 +25,7 @@
 #include "core/file_io.h"
 #include "ui/analysis_form.h"
 #include "ui/data_grid.h"
+#include "ui/spread_grid_model.h"
 #include "ui/start_page.h"
 #include "ui_test_support.h"
 
@@ -126,9 +127,9 @@ private slots:
         main.Settings().showHints = false;
         TAnalysisForm* form = main.NewDocument();
         form->ShowStep(Step::DataTable);
-        TDataGridModel* model = form->DataGridPage()->Model();
-        model->setData(model->index(1, 0), QStringLiteral("12.5"), Qt::EditRole);
-        model->setData(model->index(2, 0), QStringLiteral("14"), Qt::EditRole);
+        TSpreadGridModel* model = form->DataGridPage()->Model();
+        model->setData(model->index(0, 0), QStringLiteral("12.5"), Qt::EditRole);
+        model->setData(model->index(1, 0), QStringLiteral("14"), Qt::EditRole);
         QVERIFY(form->Doc().Modified());
         const QString folder = Folder(QStringLiteral("save"));
         services_->files = {folder + QStringLiteral("/first")};
