@@ -1,9 +1,15 @@
 #include "ui/statistics_page.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -11,11 +17,13 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 
 #include "core/column_headings.h"
 #include "core/document.h"
 #include "core/summary_page.h"
+#include "data/entered_value.h"
 #include "ui/ui_services.h"
 
 namespace zelkon {
@@ -118,6 +126,45 @@ TStatisticsPage::TStatisticsPage(Document& document, QWidget* parent)
     layout->addWidget(grid_, 1);
     connect(grid_, &QTableWidget::itemChanged, this, &TStatisticsPage::CellEdited);
     connect(titleEdit_, &QLineEdit::editingFinished, this, &TStatisticsPage::StoreTitle);
+    BuildPopupMenu();
+}
+
+void TStatisticsPage::BuildPopupMenu() {
+    popup_ = new QMenu(this);
+    popup_->setObjectName(QStringLiteral("StatDataPopupMenu"));
+    auto add = [this](const char* name, const char* caption, void (TStatisticsPage::*slot)()) {
+        QAction* action = popup_->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    add("StatCutItem", "&Cut", &TStatisticsPage::CutToClipboard);
+    add("StatCopyItem", "&Copy", &TStatisticsPage::CopyToClipboard);
+    add("StatPasteItem", "&Paste", &TStatisticsPage::PasteFromClipboard);
+    QAction* del = add("StatDeleteItem", "&Delete", &TStatisticsPage::DeleteSelection);
+    // The grid takes the Del key itself (see eventFilter); the menu only names it.
+    del->setShortcut(QKeySequence(Qt::Key_Delete));
+    del->setShortcutContext(Qt::WidgetShortcut);
+    grid_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(grid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        popup_->popup(grid_->viewport()->mapToGlobal(at));
+    });
+    grid_->installEventFilter(this);
+}
+
+bool TStatisticsPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == grid_ && (event->type() == QEvent::ShortcutOverride ||
+                             event->type() == QEvent::KeyPress)) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        // (While a cell is edited its editor has the keys, so Del edits the text there.)
+        if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
+            // Claim Del before the main window's shortcuts see it, then delete on the press.
+            event->accept();
+            if (event->type() == QEvent::KeyPress) DeleteSelection();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 bool TStatisticsPage::Averaged() const { return IsAveragedFormat(document_.Format()); }
@@ -125,6 +172,7 @@ bool TStatisticsPage::Averaged() const { return IsAveragedFormat(document_.Forma
 void TStatisticsPage::Prepare() {
     PrepareColumnStatistics(document_);
     titleEdit_->setText(ToQt(document_.Table().DataTitle()));
+    shownTitle_ = titleEdit_->text();
     ShowAll();
 }
 
@@ -201,12 +249,130 @@ void TStatisticsPage::CellEdited(QTableWidgetItem* item) {
     const AveragedEntryResult result = document_.Data().EnterAveragedValue(
         column, typed, FromQt(item->text()), services.separators, *services.prompts);
     if (result.needsRecompute) FillSummary(nullptr, -1, document_.Table().Record(column));
+    if (result.changed && typed != AveragedRow::N && document_.Table().IsAutomaticFormat(column)) {
+        // As on the data sheet, a typed value's decimals raise the column's decimal places.
+        const ColumnRecord& record = document_.Table().Record(column);
+        const bool errorIsSD = document_.Data().ErrorIsSD();
+        const Extended value =
+            typed == AveragedRow::Mean ? record.mean : (errorIsSD ? record.sd : record.sem);
+        if (!IsMissingValue(value)) RaiseDecimals(document_.Table(), column, TypedDigitCounts(value));
+    }
     if (result.changed) emit edited();
     ShowColumn(column);
 }
 
+bool TStatisticsPage::Typable(int gridRow, int column) const {
+    const QTableWidgetItem* item = grid_->item(gridRow, column);
+    return item != nullptr && (item->flags() & Qt::ItemIsEditable);
+}
+
+namespace {
+
+/// The cells a block command works on: the selected cells, or the current cell.
+QList<QTableWidgetItem*> TargetItems(const QTableWidget& grid) {
+    QList<QTableWidgetItem*> items = grid.selectedItems();
+    if (items.isEmpty() && grid.currentItem() != nullptr) items << grid.currentItem();
+    return items;
+}
+
+}  // namespace
+
+QString TStatisticsPage::SelectionText() const {
+    const QList<QTableWidgetItem*> items = TargetItems(*grid_);
+    if (items.isEmpty()) return {};
+    int top = GridRows, bottom = -1, left = DataColumns, right = -1;
+    for (const QTableWidgetItem* item : items) {
+        top = std::min(top, item->row());
+        bottom = std::max(bottom, item->row());
+        left = std::min(left, item->column());
+        right = std::max(right, item->column());
+    }
+    const QChar decimal = QLatin1Char(Services().separators.decimal);
+    QString text;
+    for (int r = top; r <= bottom; ++r) {
+        if (r > top) text += QStringLiteral("\r\n");
+        for (int c = left; c <= right; ++c) {
+            if (c > left) text += QLatin1Char('\t');
+            const QTableWidgetItem* item = grid_->item(r, c);
+            if (item == nullptr || (items.size() > 1 && !item->isSelected())) continue;
+            QString cell = item->text().trimmed();
+            if (r != TitleRow) cell.replace(QLatin1Char('.'), decimal);
+            text += cell;
+        }
+    }
+    return text;
+}
+
+void TStatisticsPage::CopyToClipboard() {
+    CommitPendingEdits();
+    QApplication::clipboard()->setText(SelectionText());
+}
+
+void TStatisticsPage::CutToClipboard() {
+    CopyToClipboard();
+    DeleteSelection();
+}
+
+void TStatisticsPage::PasteFromClipboard() {
+    CommitPendingEdits();
+    const QString text = QApplication::clipboard()->text();
+    if (!text.isEmpty()) PasteText(text);
+}
+
+void TStatisticsPage::PasteText(const QString& text) {
+    // The paste starts at the top-left cell of the selection, or at the current cell.
+    int startRow = GridRows;
+    int startColumn = DataColumns;
+    for (const QTableWidgetItem* item : TargetItems(*grid_)) {
+        startRow = std::min(startRow, item->row());
+        startColumn = std::min(startColumn, item->column());
+    }
+    if (startRow == GridRows) return;
+    const QChar decimal = QLatin1Char(Services().separators.decimal);
+    int line = 0;
+    int field = 0;
+    QString value;
+    // The user's decimal separator reads as "." first, so that a "," decimal separator does
+    // not split a number; the field then goes into the cell as the user would type it.
+    auto put = [&] {
+        const int r = startRow + line;
+        const int c = startColumn + field;
+        if (r < GridRows && c < DataColumns && Typable(r, c)) {
+            QString typed = value.trimmed();
+            if (r != TitleRow) typed.replace(QLatin1Char('.'), decimal);
+            grid_->item(r, c)->setText(typed);
+        }
+        value.clear();
+    };
+    for (QChar ch : text) {
+        if (ch == decimal) ch = QLatin1Char('.');
+        if (ch == QLatin1Char('\t') || ch == QLatin1Char(',') || ch == QLatin1Char(';')) {
+            put();
+            ++field;
+        } else if (ch == QLatin1Char('\n')) {
+            put();
+            ++line;
+            field = 0;
+        } else if (ch == QChar(0)) {
+            break;
+        } else if (ch != QLatin1Char('\r')) {
+            value += ch;
+        }
+    }
+    if (!value.isEmpty() || field > 0) put();
+}
+
+void TStatisticsPage::DeleteSelection() {
+    for (QTableWidgetItem* item : TargetItems(*grid_)) {
+        if (Typable(item->row(), item->column()) && !item->text().isEmpty()) item->setText(QString());
+    }
+}
+
 void TStatisticsPage::StoreTitle() {
-    const std::string title = FromQt(titleEdit_->text());
+    const QString shown = titleEdit_->text();
+    if (shown == shownTitle_) return;
+    shownTitle_ = shown;
+    const std::string title = FromQt(shown);
     if (title == document_.Table().DataTitle()) return;
     document_.Table().SetDataTitle(title);
     document_.MarkModified();

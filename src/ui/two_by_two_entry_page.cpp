@@ -56,6 +56,7 @@ TTwoByTwoEntryPage::TTwoByTwoEntryPage(Document& document, QWidget* parent)
     titleEdit_->setMaxLength(TitleLength);
     titleRow->addWidget(titleEdit_, 1);
     layout->addLayout(titleRow);
+    connect(titleEdit_, &QLineEdit::editingFinished, this, &TTwoByTwoEntryPage::StoreTitle);
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(12);
@@ -107,9 +108,12 @@ TTwoByTwoEntryPage::TTwoByTwoEntryPage(Document& document, QWidget* parent)
 void TTwoByTwoEntryPage::Prepare() {
     TwoByTwoRecord& record = document_.Data().TwoByTwo();
     titleEdit_->setText(ToQt(document_.Table().DataTitle()));
-    for (int i = 0; i < 4; ++i) {
-        counts_[static_cast<std::size_t>(i)]->setText(ToQt(FormatStoredNumber(CellOf(record, i))));
-        labels_[static_cast<std::size_t>(i)]->setText(ToQt(LabelOf(record, i)));
+    shownTitle_ = titleEdit_->text();
+    for (std::size_t i = 0; i < 4; ++i) {
+        counts_[i]->setText(ToQt(FormatStoredNumber(CellOf(record, static_cast<int>(i)))));
+        labels_[i]->setText(ToQt(LabelOf(record, static_cast<int>(i))));
+        shownCounts_[i] = counts_[i]->text();
+        shownLabels_[i] = labels_[i]->text();
     }
     ShowTotals();
 }
@@ -127,8 +131,11 @@ QString TTwoByTwoEntryPage::TotalText(int total) const {
 }
 
 void TTwoByTwoEntryPage::StoreCount(int cell) {
+    const auto index = static_cast<std::size_t>(cell);
+    if (counts_[index]->text() == shownCounts_[index]) return;
+    shownCounts_[index] = counts_[index]->text();
     Extended value = MissingValue;
-    const std::string text = FromQt(counts_[static_cast<std::size_t>(cell)]->text());
+    const std::string text = FromQt(shownCounts_[index]);
     if (!ParseNumber(text, Services().separators, value)) value = MissingValue;
     Extended& stored = CellOf(document_.Data().TwoByTwo(), cell);
     if (value != stored) {
@@ -140,7 +147,10 @@ void TTwoByTwoEntryPage::StoreCount(int cell) {
 }
 
 void TTwoByTwoEntryPage::StoreLabel(int label) {
-    const std::string text = FromQt(labels_[static_cast<std::size_t>(label)]->text());
+    const auto index = static_cast<std::size_t>(label);
+    if (labels_[index]->text() == shownLabels_[index]) return;
+    shownLabels_[index] = labels_[index]->text();
+    const std::string text = FromQt(shownLabels_[index]);
     std::string& stored = LabelOf(document_.Data().TwoByTwo(), label);
     if (text != stored) {
         stored = CutText(text, TwoByTwoRecord::MaxLabel);
@@ -150,7 +160,9 @@ void TTwoByTwoEntryPage::StoreLabel(int label) {
 }
 
 void TTwoByTwoEntryPage::StoreTitle() {
-    const std::string title = FromQt(titleEdit_->text());
+    if (titleEdit_->text() == shownTitle_) return;
+    shownTitle_ = titleEdit_->text();
+    const std::string title = FromQt(shownTitle_);
     if (title == document_.Table().DataTitle()) return;
     document_.Table().SetDataTitle(title);
     document_.MarkModified();

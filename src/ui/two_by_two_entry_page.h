@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <QString>
+
 #include <array>
 
 class QLabel;
@@ -49,6 +51,11 @@ private:
     std::array<QLineEdit*, 4> counts_{};
     std::array<QLineEdit*, 4> labels_{};
     std::array<QLabel*, 5> totals_{};
+    // The texts the fields last showed or stored: a longer label, title or count read from a
+    // file is not cut to the field's length unless the user changes it.
+    std::array<QString, 4> shownCounts_;
+    std::array<QString, 4> shownLabels_;
+    QString shownTitle_;
 };
 
 }  // namespace zelkon
