@@ -101,10 +101,17 @@ void TSpreadGrid::CutToClipboard() {
         if (Services().runDialog(form) != QDialog::Accepted) return std::nullopt;
         return form.Titles();
     };
+    // The "Copy to clipboard" dialog, like the questions, shows the normal cursor.
+    const CopyTitlesDialog dialogInBulk = [&dialog] {
+        QApplication::restoreOverrideCursor();
+        const auto titles = dialog();
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        return titles;
+    };
     std::optional<std::string> text;
     Bulk([&] {
         BulkPrompts prompts(*services.prompts);
-        text = CutSelection(document_, EngineSelection(), services.separators, prompts, dialog);
+        text = CutSelection(document_, EngineSelection(), services.separators, prompts, dialogInBulk);
     });
     if (!text) return;
     QGuiApplication::clipboard()->setText(ToQt(*text));
