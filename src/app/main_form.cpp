@@ -30,6 +30,7 @@
 #include "core/choice_texts.h"
 #include "core/document.h"
 #include "ui/analysis_form.h"
+#include "ui/print_commands.h"
 #include "ui/ui_services.h"
 
 namespace zelkon {
@@ -135,8 +136,16 @@ void TMainForm::BuildMenus() {
         if (!Busy() && ActiveForm() != nullptr) SaveDocument(ActiveForm(), true);
     });
     file->addSeparator();
-    MakeAction(file, "FilePrinterSetupItem", "Printer Setup");
-    MakeAction(file, "FilePrintItem", "&Print", QKeySequence(Qt::CTRL | Qt::Key_P));
+    connect(MakeAction(file, "FilePrinterSetupItem", "Printer Setup"), &QAction::triggered, this, [this] {
+        if (!Busy()) PrinterSetup(this);
+    });
+    connect(MakeAction(file, "FilePrintItem", "&Print", QKeySequence(Qt::CTRL | Qt::Key_P)),
+            &QAction::triggered, this, [this] {
+                if (TAnalysisForm* form = ActiveForm(); form != nullptr && !Busy()) form->PrintCommand();
+            });
+    connect(MakeAction(file, "FilePrintPreviewItem", "Print Pre&view"), &QAction::triggered, this, [this] {
+        if (TAnalysisForm* form = ActiveForm(); form != nullptr && !Busy()) form->PrintPreviewCommand();
+    });
     file->addSeparator();
     MakeAction(file, "FileImportItem", "&Import Data (text)...");
     MakeAction(file, "FileExportItem", "&Export...");
@@ -377,6 +386,7 @@ void TMainForm::UpdateMenus() {
     set("FileSaveItem", m.save);
     set("FileSaveAsItem", m.saveAs);
     set("FilePrintItem", m.print);
+    set("FilePrintPreviewItem", m.print);
     set("FileImportItem", m.import);
     set("FileExportItem", m.exportData);
     set("StepsNextItem", m.nextStep);

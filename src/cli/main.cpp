@@ -10,6 +10,7 @@
 #include "cli/import_command.h"
 #ifdef ZELKON_HAVE_RENDER
 #include "cli/render_graph_command.h"
+#include "cli/render_print_command.h"
 #endif
 
 namespace {
@@ -31,6 +32,8 @@ constexpr const char* Usage =
 #ifdef ZELKON_HAVE_RENDER
     "  graph FILE.ZLD -o OUT.svg|OUT.pdf|OUT.png\n"
     "      draw the graph of step 6 into a picture file\n"
+    "  print FILE.ZLD --what data|stats|results|graph -o OUT.pdf\n"
+    "      print the data table, statistics, results or graph as PDF pages\n"
 #endif
     "\n"
     "import and export take --decimal-separator C and --list-separator C;\n"
@@ -53,6 +56,7 @@ int main(int argc, char** argv) {
     if (command == "export") return RunExportCommand(args, std::cout, std::cerr);
 #ifdef ZELKON_HAVE_RENDER
     if (command == "graph") return RunGraphCommand(args, std::cout, std::cerr);
+    if (command == "print") return RunPrintCommand(args, std::cout, std::cerr);
 #endif
     std::cerr << "zelkon-cli: unknown command " << command << "\n\n" << Usage;
     return ExitUsage;

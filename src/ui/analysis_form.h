@@ -78,6 +78,14 @@ public:
     /// them, appended to the notes as a whole or not at all.
     void AppendToNotesCommand();
 
+    /// "&Print": what the step shows (data table, column statistics, results, graph) after
+    /// the print dialog, with "Printing...." and Cancel (src/ui/print_commands.cpp).
+    void PrintCommand();
+    /// The print preview of what the step shows.
+    void PrintPreviewCommand();
+    /// "Printer Setup": the page setup dialog (ignored while a calculation runs).
+    void PrinterSetupCommand();
+
     /// Replaces the analyses that step 5 runs (tests put recorders in their place).
     void SetEntryPoints(const AnalysisEntryPoints* entries);
     /// The close query the main window answers (save changes?); without one the window closes.
