@@ -147,8 +147,22 @@ void TMainForm::BuildMenus() {
         if (TAnalysisForm* form = ActiveForm(); form != nullptr && !Busy()) form->PrintPreviewCommand();
     });
     file->addSeparator();
-    MakeAction(file, "FileImportItem", "&Import Data (text)...");
-    MakeAction(file, "FileExportItem", "&Export...");
+    connect(MakeAction(file, "FileImportItem", "&Import Data (text)..."), &QAction::triggered, this, [this] {
+        TAnalysisForm* form = ActiveForm();
+        if (form == nullptr || Busy()) return;
+        QString folder = QFile::decodeName(QByteArray::fromStdString(settings_.importFolder));
+        form->ImportCommand(&folder, [this](const QString& text) {
+            if (text.isEmpty()) {
+                HideStatus();
+            } else {
+                ShowStatus(text);
+            }
+        });
+        settings_.importFolder = QFile::encodeName(folder).toStdString();
+    });
+    connect(MakeAction(file, "FileExportItem", "&Export..."), &QAction::triggered, this, [this] {
+        if (TAnalysisForm* form = ActiveForm(); form != nullptr && !Busy()) form->ExportCommand();
+    });
     file->addSeparator();
     connect(MakeAction(file, "FileExitItem", "E&xit Zelkon", QKeySequence(Qt::ALT | Qt::Key_F4)),
             &QAction::triggered, this, &TMainForm::ExitClick);
@@ -181,7 +195,10 @@ void TMainForm::BuildMenus() {
     MakeAction(edit, "EditDeleteCellsItem", "&Delete cells...");
     MakeAction(edit, "EditInsertCellsItem", "&Insert cells...");
     edit->addSeparator();
-    MakeAction(edit, "EditViewNotesItem", "View No&tes", QKeySequence(Qt::CTRL | Qt::Key_T));
+    connect(MakeAction(edit, "EditViewNotesItem", "View No&tes", QKeySequence(Qt::CTRL | Qt::Key_T)),
+            &QAction::triggered, this, [this] {
+                if (TAnalysisForm* form = ActiveForm()) form->ViewNotesCommand();
+            });
 
     QMenu* data = bar->addMenu(QStringLiteral("&Data"));
     MakeAction(data, "DataTransformItem", "&Transform");

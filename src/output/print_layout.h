@@ -11,6 +11,7 @@
 
 #include "core/document.h"
 #include "core/steps.h"
+#include "data/data_messages.h"
 
 namespace zelkon {
 
@@ -65,7 +66,7 @@ inline constexpr std::string_view PrintingCaption = "Printing....";
 inline constexpr std::string_view DataTablePrintTitle = "Data Table";
 inline constexpr std::string_view ColumnStatsPrintTitle = "Column Stats";
 inline constexpr std::string_view ResultsPrintTitle = "Results";
-inline constexpr std::string_view NotesPrintTitle = "Notes";
+// The notes' title, NotesPrintTitle, is kept with the notes' other texts (data_messages.h).
 
 /// A line's runs: the characters up to a style code are one run; each code toggles its style
 /// (128 bold, 129 italic, 130 underline) and is not printed.  Every line starts plain.  A TAB

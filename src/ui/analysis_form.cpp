@@ -220,7 +220,7 @@ void TAnalysisForm::SelectAllCommand() {
 
 void TAnalysisForm::AppendToNotesCommand() {
     if (step_ != Step::Results) return;
-    if (AppendToNotes(*document_, results_->Viewer()->Selection(), *Services().prompts)) {
+    if (AppendResultsToNotes(results_->Viewer()->Selection())) {
         emit modified();
     }
 }

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "core/analysis_entry.h"
 #include "core/steps.h"
@@ -25,6 +26,8 @@ class TSpreadGrid;
 class TStartPage;
 class TStatisticsPage;
 class TTwoByTwoEntryPage;
+class TNotesForm;
+struct ReportSelection;
 
 class TAnalysisForm : public QWidget {
     Q_OBJECT
@@ -78,6 +81,21 @@ public:
     /// them, appended to the notes as a whole or not at all.
     void AppendToNotesCommand();
 
+    // File commands (analysis_form_file_commands.cpp).
+    /// "&Import Data (text)..." on the spreadsheet: the open dialog (starting in and updating
+    /// `importFolder`), the file's preview in the "Import" dialog, and on OK the chosen values
+    /// placed at the current cell.  `status` shows "Reading data..." while the file is read
+    /// and an empty text when done.
+    void ImportCommand(QString* importFolder = nullptr,
+                       const std::function<void(const QString&)>& status = {});
+    /// "&Export...": what the step shows, to the file chosen (the data table after the
+    /// "Export" options; the graph as an SVG, PDF or PNG file).
+    void ExportCommand();
+    /// "View No&tes": shows the notes window, with the document's notes when it was hidden.
+    void ViewNotesCommand();
+    /// The notes window (made on first use, hidden until shown).
+    TNotesForm* NotesWindow();
+
     /// "&Print": what the step shows (data table, column statistics, results, graph) after
     /// the print dialog, with "Printing...." and Cancel (src/ui/print_commands.cpp).
     void PrintCommand();
@@ -129,6 +147,11 @@ private:
     TChooseTestPage* choose_ = nullptr;
     TResultsPage* results_ = nullptr;
     QWidget* graph_ = nullptr;
+
+    // File commands.
+    std::pair<int, int> CurrentDataCell() const;
+    bool AppendResultsToNotes(const ReportSelection& selection);
+    TNotesForm* notes_ = nullptr;
 };
 
 }  // namespace zelkon
