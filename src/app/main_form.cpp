@@ -201,9 +201,15 @@ void TMainForm::BuildMenus() {
             });
 
     QMenu* data = bar->addMenu(QStringLiteral("&Data"));
-    MakeAction(data, "DataTransformItem", "&Transform");
-    MakeAction(data, "DataCombineItem", "Combine &Variables");
-    MakeAction(data, "DataNumberFormatItem", "&Number Format");
+    connect(MakeAction(data, "DataTransformItem", "&Transform"), &QAction::triggered, this, [this] {
+        if (TAnalysisForm* form = ActiveForm(); form != nullptr && !Busy()) form->TransformCommand();
+    });
+    connect(MakeAction(data, "DataCombineItem", "Combine &Variables"), &QAction::triggered, this, [this] {
+        if (TAnalysisForm* form = ActiveForm(); form != nullptr && !Busy()) form->CombineCommand();
+    });
+    connect(MakeAction(data, "DataNumberFormatItem", "&Number Format"), &QAction::triggered, this, [this] {
+        if (TAnalysisForm* form = ActiveForm(); form != nullptr && !Busy()) form->NumberFormatCommand();
+    });
     MakeAction(data, "DataExcludeItem", "&Exclude", QKeySequence(Qt::CTRL | Qt::Key_E));
 
     // The commands of the data sheet go to the active document, which passes them to its

@@ -77,6 +77,7 @@ TAnalysisForm::TAnalysisForm(QWidget* parent)
     // F10 / F9 that reach the data sheet (no window shortcut took them) move between steps.
     connect(grid_->Grid(), &TSpreadGrid::nextStepRequested, this, &TAnalysisForm::NextStep);
     connect(grid_->Grid(), &TSpreadGrid::previousStepRequested, this, &TAnalysisForm::PreviousStep);
+    ConnectDataCommands();
     connect(twoByTwo_, &TTwoByTwoEntryPage::edited, this, &TAnalysisForm::Edited);
     connect(statistics_, &TStatisticsPage::edited, this, &TAnalysisForm::Edited);
     connect(choose_, &TChooseTestPage::edited, this, &TAnalysisForm::Edited);

@@ -77,6 +77,15 @@ public:
     void DeleteCellsCommand();
     void InsertCellsCommand();
     void ExcludeCommand();
+
+    // Data menu commands on the data sheet (analysis_form_data_commands.cpp); each does
+    // nothing unless step 2 shows the spreadsheet.
+    /// "&Transform": the "Transform" dialog, then the selection (or current cell) transformed.
+    void TransformCommand();
+    /// "Combine Variables": the checks, the dialog, the new column.
+    void CombineCommand();
+    /// "&Number Format": the "Number Format" dialog for the selected columns.
+    void NumberFormatCommand();
     /// "Append to Notes" (ignored while a calculation runs): the results, or the selection in
     /// them, appended to the notes as a whole or not at all.
     void AppendToNotesCommand();
@@ -132,6 +141,8 @@ protected:
 private:
     void PreparePage(Step step);
     void Edited();
+    /// Connects the sheet's "&Transform" and "&Number Format" to the Data commands.
+    void ConnectDataCommands();
 
     std::unique_ptr<Document> document_;
     const AnalysisEntryPoints* entries_;

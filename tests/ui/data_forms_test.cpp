@@ -1,20 +1,27 @@
 // The Data menu's dialogs driven as the user drives them: the transform list with its K field
 // and the question about values a transform cannot take, Combine Variables with its checks,
-// and Number Format with its target and the fixed or automatic decimals.
+// and Number Format with its target and the fixed or automatic decimals; then the same
+// commands from a document window's data sheet.
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QMenu>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <cmath>
 
 #include "core/document.h"
 #include "core/grid_number.h"
+#include "ui/analysis_form.h"
 #include "ui/data_forms.h"
+#include "ui/data_grid.h"
+#include "ui/spread_grid.h"
+#include "ui/spread_grid_model.h"
 #include "ui_test_support.h"
 
 using namespace zelkon;
@@ -313,6 +320,63 @@ private slots:
         QVERIFY(form.TryAccept());
         QCOMPARE(form.Choice().decimals, 14);
         QVERIFY(!form.Choice().automatic);
+    }
+
+    void commandsWorkOnTheDataSheet() {
+        TAnalysisForm form;
+        QSignalSpy modified(&form, &TAnalysisForm::modified);
+        // Outside step 2 the commands do nothing.
+        form.TransformCommand();
+        form.NumberFormatCommand();
+        QCOMPARE(services_->dialogsRun, 0);
+        QVERIFY(form.ShowStep(Step::DataTable));
+        TSpreadGrid* sheet = form.DataGridPage()->Grid();
+        sheet->SetCellValue(0, 0, 4);
+        sheet->SetCellValue(1, 0, 9);
+        sheet->SetCellValue(2, 0, -1);
+        sheet->SelectBlock(0, 0, 2, 0);
+        modified.clear();
+
+        // The sheet's pop-up "&Transform": square roots 2, 3 and the root of -1 erased.
+        QAction* transform = nullptr;
+        for (QAction* action : sheet->PopupMenu()->actions()) {
+            if (action->text() == QStringLiteral("&Transform")) transform = action;
+        }
+        QVERIFY(transform != nullptr);
+        services_->onDialog = ChooseTransform(QStringLiteral("Y=SQRT(Y)"));
+        services_->prompts.answers = {PromptAnswer::Yes};
+        transform->trigger();
+        QCOMPARE(services_->prompts.asked.size(), std::size_t(1));
+        QVERIFY(QString::fromStdString(services_->prompts.asked[0]).contains(QStringLiteral(" with 1 of the values. ")));
+        QCOMPARE(sheet->Model()->CellText(0, 0), QStringLiteral("2"));
+        QCOMPARE(sheet->Model()->CellText(1, 0), QStringLiteral("3"));
+        QCOMPARE(sheet->Model()->CellText(2, 0), QString());
+        QCOMPARE(modified.count(), 1);
+
+        // Combine Variables from the current cell in A: the new column B holds A times A.
+        sheet->SetCurrentCell(0, 0);
+        services_->onDialog = [](QDialog& dialog) {
+            static_cast<TCombineVarForm&>(dialog).OperationButton(CombineOperation::Times)->click();
+            return PressOk(dialog);
+        };
+        form.CombineCommand();
+        QCOMPARE(form.Doc().Table().Record(1).title, std::string("A*A"));
+        QCOMPARE(sheet->Model()->CellText(1, 1), QStringLiteral("9"));
+        QCOMPARE(sheet->Model()->CellText(2, 1), QString());
+
+        // Number Format on the block A1:B2 shows three decimals in both columns.
+        sheet->SelectBlock(0, 0, 1, 1);
+        services_->onDialog = [](QDialog& dialog) {
+            auto& numberForm = static_cast<TNumberFormatForm&>(dialog);
+            if (numberForm.TargetLabel()->text() != QStringLiteral("For columns A-B:")) return 0;
+            numberForm.NumDecField()->selectAll();
+            QTest::keyClicks(numberForm.NumDecField(), QStringLiteral("3"));
+            return PressOk(dialog);
+        };
+        form.NumberFormatCommand();
+        QCOMPARE(sheet->Model()->CellText(0, 0), QStringLiteral("2.000"));
+        QCOMPARE(sheet->Model()->CellText(0, 1), QStringLiteral("4.000"));
+        QCOMPARE(modified.count(), 3);
     }
 };
 
