@@ -11,7 +11,7 @@
 #  3. The fuzz targets (preset "fuzz", clang), each run for ZELKON_FUZZ_SECONDS (30) seconds
 #     from its seed corpus, which holds the inputs of earlier faults.
 # The tests labelled slow (the full critical-value table regeneration, the long-run check)
-# run with: ctest --preset asan -L slow   (or in any build: ctest -L slow).
+# run with: ctest --test-dir build/asan -L slow  (the preset leaves them out).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
