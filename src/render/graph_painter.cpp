@@ -171,7 +171,37 @@ void DrawBars(QPainter& p, const GraphModel& model, const AxisMap& xMap, const A
     }
 }
 
-void DrawLine(QPainter& p, const GraphLine& line, const AxisMap& xMap, const AxisMap& yMap, const DeviceScale& s) {
+// Cuts the segment a-b to `box` (Liang-Barsky); false when nothing of it is inside.  The
+// lines are cut here rather than by the painter's clip, which not every target keeps (an SVG
+// picture drops it).
+bool ClipSegment(QPointF& a, QPointF& b, const QRectF& box) {
+    const double dx = b.x() - a.x();
+    const double dy = b.y() - a.y();
+    double t0 = 0.0;
+    double t1 = 1.0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x() - box.left(), box.right() - a.x(), a.y() - box.top(), box.bottom() - a.y()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0.0) {
+            t0 = std::max(t0, t);
+        } else {
+            t1 = std::min(t1, t);
+        }
+        if (t0 > t1) return false;
+    }
+    const QPointF start = a;
+    a = start + QPointF(dx * t0, dy * t0);
+    b = start + QPointF(dx * t1, dy * t1);
+    return true;
+}
+
+void DrawLine(QPainter& p, const GraphLine& line, const AxisMap& xMap, const AxisMap& yMap, const QRectF& plot,
+              const DeviceScale& s) {
     if (line.points.size() < 2) return;
     QPen pen(PaintColor(line.color), s(line.style == GraphLineStyle::Dotted ? 1.3 : 1.6));
     if (line.style == GraphLineStyle::Dotted) pen.setStyle(Qt::DotLine);
@@ -179,9 +209,24 @@ void DrawLine(QPainter& p, const GraphLine& line, const AxisMap& xMap, const Axi
     p.setPen(pen);
     p.setBrush(Qt::NoBrush);
     QPainterPath path;
-    path.moveTo(xMap(line.points.front().x), yMap(line.points.front().y));
+    bool open = false;  // the path's last point is the end of the previous piece
     for (std::size_t i = 1; i < line.points.size(); ++i) {
-        path.lineTo(xMap(line.points[i].x), yMap(line.points[i].y));
+        const GraphPoint& from = line.points[i - 1];
+        const GraphPoint& to = line.points[i];
+        if (!std::isfinite(from.x) || !std::isfinite(from.y) || !std::isfinite(to.x) || !std::isfinite(to.y)) {
+            open = false;
+            continue;
+        }
+        QPointF a(xMap(from.x), yMap(from.y));
+        QPointF b(xMap(to.x), yMap(to.y));
+        const QPointF originalB = b;
+        if (!ClipSegment(a, b, plot)) {
+            open = false;
+            continue;
+        }
+        if (!open || path.currentPosition() != a) path.moveTo(a);
+        path.lineTo(b);
+        open = b == originalB;
     }
     p.drawPath(path);
 }
@@ -257,10 +302,8 @@ void PaintGraph(QPainter& painter, const QRectF& area, const GraphModel& model) 
     painter.save();
     painter.setClipRect(plot.adjusted(-s(4), -s(4), s(4), s(4)));
     DrawBars(painter, model, xMap, yMap, s);
-    painter.setClipRect(plot);
-    for (const GraphLine& line : model.confidenceLines) DrawLine(painter, line, xMap, yMap, s);
-    if (model.regressionLine) DrawLine(painter, *model.regressionLine, xMap, yMap, s);
-    painter.setClipRect(plot.adjusted(-s(4), -s(4), s(4), s(4)));
+    for (const GraphLine& line : model.confidenceLines) DrawLine(painter, line, xMap, yMap, plot, s);
+    if (model.regressionLine) DrawLine(painter, *model.regressionLine, xMap, yMap, plot, s);
     DrawPoints(painter, model, xMap, yMap, s);
     painter.restore();
 

@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFrame>
 #include <QVBoxLayout>
 
 #include "core/document.h"
@@ -53,9 +55,7 @@ TNotesEditor::TNotesEditor(QWidget* parent) : QTextEdit(parent) {
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    // Margins of two and five characters' width.
-    const int charWidth = fontMetrics().horizontalAdvance(QLatin1Char('0'));
-    setViewportMargins(2 * charWidth, 0, 5 * charWidth, 0);
+    ApplyMargins();
 
     popup_ = new QMenu(this);
     popup_->setObjectName(QStringLiteral("NotesPopupMenu"));
@@ -80,6 +80,15 @@ TNotesEditor::TNotesEditor(QWidget* parent) : QTextEdit(parent) {
     connect(print_, &QAction::triggered, this, &TNotesEditor::printRequested);
 }
 
+void TNotesEditor::ApplyMargins() {
+    // Margins of two and five characters' width inside the text area.
+    const int charWidth = fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    QTextFrameFormat format = document()->rootFrame()->frameFormat();
+    format.setLeftMargin(2 * charWidth);
+    format.setRightMargin(5 * charWidth);
+    document()->rootFrame()->setFrameFormat(format);
+}
+
 std::size_t TNotesEditor::EngineLength(const QString& text) {
     std::size_t length = 0;
     for (const QChar c : text) {
@@ -102,6 +111,7 @@ void TNotesEditor::SetEngineText(std::string_view text) {
     qt.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     qt.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     setPlainText(qt);
+    ApplyMargins();
     moveCursor(QTextCursor::End);
 }
 

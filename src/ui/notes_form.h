@@ -54,6 +54,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    void ApplyMargins();
+
     QMenu* popup_ = nullptr;
     QAction* cut_ = nullptr;
     QAction* copy_ = nullptr;
