@@ -14,6 +14,7 @@
 #include "core/document.h"
 #include "ui/choose_test_page.h"
 #include "ui/data_grid.h"
+#include "ui/graph_page.h"
 #include "ui/spread_grid.h"
 #include "data/notes.h"
 #include "ui/results_page.h"
@@ -58,13 +59,10 @@ TAnalysisForm::TAnalysisForm(QWidget* parent)
     choose_->setObjectName(QStringLiteral("ChooseTestPage"));
     results_ = new TResultsPage(doc);
     results_->setObjectName(QStringLiteral("ResultsPage"));
-    // The graph of the data set is drawn here by the graph page; until then the page holds
-    // nothing but the step's caption above it.
-    graph_ = new QWidget;
-    graph_->setObjectName(QStringLiteral("GraphPage"));
+    graph_ = new TGraphPage(doc);
     for (QWidget* page : {static_cast<QWidget*>(start_), static_cast<QWidget*>(dataPages_),
                           static_cast<QWidget*>(statistics_), static_cast<QWidget*>(choose_),
-                          static_cast<QWidget*>(results_), graph_}) {
+                          static_cast<QWidget*>(results_), static_cast<QWidget*>(graph_)}) {
         pages_->addWidget(page);
     }
 
@@ -81,6 +79,7 @@ TAnalysisForm::TAnalysisForm(QWidget* parent)
     connect(twoByTwo_, &TTwoByTwoEntryPage::edited, this, &TAnalysisForm::Edited);
     connect(statistics_, &TStatisticsPage::edited, this, &TAnalysisForm::Edited);
     connect(choose_, &TChooseTestPage::edited, this, &TAnalysisForm::Edited);
+    connect(graph_, &TGraphPage::edited, this, &TAnalysisForm::Edited);
     connect(choose_, &TChooseTestPage::showResultsRequested, this, [this] { ShowStep(Step::Results); });
     connect(results_->Viewer(), &TResultsViewer::appendToNotesRequested, this,
             &TAnalysisForm::AppendToNotesCommand);
@@ -130,7 +129,7 @@ void TAnalysisForm::PreparePage(Step step) {
         case Step::SummaryStats: statistics_->Prepare(); break;
         case Step::ChooseTest: choose_->Prepare(); break;
         case Step::Results: results_->Prepare(*entries_); break;
-        case Step::Graph: break;
+        case Step::Graph: graph_->Prepare(*entries_); break;
     }
 }
 
@@ -207,6 +206,7 @@ void TAnalysisForm::ClearAllData() {
 void TAnalysisForm::CopyCommand() {
     if (TSpreadGrid* sheet = DataSheet()) sheet->CopyToClipboard();
     if (step_ == Step::Results) results_->Viewer()->CopyToClipboard();
+    if (step_ == Step::Graph) graph_->CopyToClipboard();
 }
 
 void TAnalysisForm::SelectAllCommand() {

@@ -21,6 +21,7 @@ namespace zelkon {
 class Document;
 class TChooseTestPage;
 class TDataGridPage;
+class TGraphPage;
 class TResultsPage;
 class TSpreadGrid;
 class TStartPage;
@@ -124,7 +125,7 @@ public:
     TStatisticsPage* StatisticsPage() const { return statistics_; }
     TChooseTestPage* ChoosePage() const { return choose_; }
     TResultsPage* ResultsPage() const { return results_; }
-    QWidget* GraphPage() const { return graph_; }
+    TGraphPage* GraphPage() const { return graph_; }
     QLabel* PageCaption() const { return caption_; }
 
 signals:
@@ -157,7 +158,7 @@ private:
     TStatisticsPage* statistics_ = nullptr;
     TChooseTestPage* choose_ = nullptr;
     TResultsPage* results_ = nullptr;
-    QWidget* graph_ = nullptr;
+    TGraphPage* graph_ = nullptr;
 
     // File commands.
     std::pair<int, int> CurrentDataCell() const;
