@@ -127,10 +127,16 @@ private slots:
         // Computed rows are not typed into.
         QVERIFY(!(Cell(page, StatisticsRow::OtherError, 1)->flags() & Qt::ItemIsEditable));
 
-        TypeCell(grid, meanRow, 0, QStringLiteral("8"));
+        // A typed mean with two decimals shows the whole column with two: SEM 2 / sqrt(4) = 1,
+        // limits 8.25 -/+ 3.182 (t for 3 df, R: qt(0.975, 3) = 3.182446) = 5.068, 11.432.
+        TypeCell(grid, meanRow, 0, QStringLiteral("8.25"));
         TypeCell(grid, errorRow, 0, QStringLiteral("2"));
         TypeCell(grid, nRow, 0, QStringLiteral("4"));
         TypeCell(grid, TStatisticsPage::TitleRow, 0, QStringLiteral("Control"));
+        QCOMPARE(Cell(page, StatisticsRow::Error, 0)->text(), QStringLiteral("2.00"));
+        QCOMPARE(Cell(page, StatisticsRow::OtherError, 0)->text(), QStringLiteral("1.00"));
+        QCOMPARE(Cell(page, StatisticsRow::Lower95, 0)->text(), QStringLiteral("5.07"));
+        QCOMPARE(Cell(page, StatisticsRow::Upper95, 0)->text(), QStringLiteral("11.43"));
         test::SaveScreenshot(page, QStringLiteral("statistics_page_averaged"));
     }
 
