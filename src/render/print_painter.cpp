@@ -58,7 +58,8 @@ PrintTextGeometry PrintGeometryFor(const QPaintDevice& device) {
 }
 
 PrintOutcome PaintTextPages(QPagedPaintDevice& device, const std::vector<PrintPage>& pages,
-                            const PrintTextGeometry& geometry, const PrintLineProgress& progress) {
+                            const PrintTextGeometry& geometry, const PrintLineProgress& progress,
+                            const PrintPageRange& range) {
     QPainter painter;
     if (!painter.begin(&device)) return PrintOutcome::Failed;
     painter.setPen(Qt::black);
@@ -66,6 +67,7 @@ PrintOutcome PaintTextPages(QPagedPaintDevice& device, const std::vector<PrintPa
     const int headerLines = 1 + std::max(geometry.setup.blankLinesAfterHeader, 0);
     bool first = true;
     for (const PrintPage& page : pages) {
+        if (!range.Contains(page.number)) continue;
         if (!first && !device.newPage()) {
             painter.end();
             return PrintOutcome::Failed;
@@ -89,9 +91,10 @@ PrintOutcome PaintTextPages(QPagedPaintDevice& device, const std::vector<PrintPa
 }
 
 PrintOutcome PrintTextLines(QPagedPaintDevice& device, std::string_view title,
-                            const std::vector<std::string>& lines, const PrintLineProgress& progress) {
+                            const std::vector<std::string>& lines, const PrintLineProgress& progress,
+                            const PrintPageRange& range) {
     const PrintTextGeometry geometry = PrintGeometryFor(device);
-    return PaintTextPages(device, PaginateTextLines(title, lines, geometry.setup), geometry, progress);
+    return PaintTextPages(device, PaginateTextLines(title, lines, geometry.setup), geometry, progress, range);
 }
 
 PrintOutcome PrintGraphPage(QPagedPaintDevice& device, const GraphModel& model) {
@@ -104,9 +107,9 @@ PrintOutcome PrintGraphPage(QPagedPaintDevice& device, const GraphModel& model) 
 }
 
 PrintOutcome PrintJobPages(QPagedPaintDevice& device, const PrintJob& job, const GraphModel* graph,
-                           const PrintLineProgress& progress) {
+                           const PrintLineProgress& progress, const PrintPageRange& range) {
     switch (job.kind) {
-        case PrintKind::Text: return PrintTextLines(device, job.title, job.lines, progress);
+        case PrintKind::Text: return PrintTextLines(device, job.title, job.lines, progress, range);
         case PrintKind::Graph: return graph != nullptr ? PrintGraphPage(device, *graph) : PrintOutcome::Printed;
         case PrintKind::Nothing: break;
     }

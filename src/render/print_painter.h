@@ -51,14 +51,23 @@ enum class PrintOutcome {
     Failed      ///< the device could not be painted on
 };
 
+/// The pages to print, by number (the print dialog's page range; all pages by default).
+struct PrintPageRange {
+    int first = 1;
+    int last = 0;  ///< 0: to the last page
+    bool Contains(int page) const { return page >= first && (last <= 0 || page <= last); }
+};
+
 /// Draws laid-out pages with the geometry's grid: the header line at the top of each page,
-/// then each page's lines after the header's blank lines.
+/// then each page's lines after the header's blank lines.  Pages outside `range` are skipped.
 PrintOutcome PaintTextPages(QPagedPaintDevice& device, const std::vector<PrintPage>& pages,
-                            const PrintTextGeometry& geometry, const PrintLineProgress& progress = {});
+                            const PrintTextGeometry& geometry, const PrintLineProgress& progress = {},
+                            const PrintPageRange& range = {});
 
 /// `PrintTextLines`: lays out the lines under the title for `device`'s page and draws them.
 PrintOutcome PrintTextLines(QPagedPaintDevice& device, std::string_view title,
-                            const std::vector<std::string>& lines, const PrintLineProgress& progress = {});
+                            const std::vector<std::string>& lines, const PrintLineProgress& progress = {},
+                            const PrintPageRange& range = {});
 
 /// Draws the graph on one page, across the page's width and at most three quarters of the
 /// width high.
@@ -67,6 +76,6 @@ PrintOutcome PrintGraphPage(QPagedPaintDevice& device, const GraphModel& model);
 /// Prints a job: its text, or for a graph job `graph` (nothing when that is null).  A job
 /// with nothing to print draws nothing and counts as printed.
 PrintOutcome PrintJobPages(QPagedPaintDevice& device, const PrintJob& job, const GraphModel* graph,
-                           const PrintLineProgress& progress = {});
+                           const PrintLineProgress& progress = {}, const PrintPageRange& range = {});
 
 }  // namespace zelkon

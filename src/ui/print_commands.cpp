@@ -57,7 +57,12 @@ std::optional<PrintOutcome> PrintJobWithDialog(QWidget* parent, QPrinter& printe
         return !progressForm.Cancelled();
     };
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const PrintOutcome outcome = PrintJobPages(printer, job, graph, progress);
+    PrintPageRange range;
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        range.first = printer.fromPage();
+        range.last = printer.toPage();
+    }
+    const PrintOutcome outcome = PrintJobPages(printer, job, graph, progress, range);
     QApplication::restoreOverrideCursor();
     progressForm.hide();
     return outcome;

@@ -23,7 +23,8 @@ enum class PrintOutcome;
 QPrinter& ProgramPrinter();
 
 /// Prints a job on `printer` after the print dialog, showing "Printing...." with Cancel and
-/// processing pending input after each line.  Nothing when the job has nothing to print or
+/// processing pending input after each line; a page range chosen in the dialog prints only
+/// those pages.  Nothing when the job has nothing to print or
 /// the print dialog was cancelled; otherwise how the printing ended.
 std::optional<PrintOutcome> PrintJobWithDialog(QWidget* parent, QPrinter& printer, const PrintJob& job,
                                                const GraphModel* graph);

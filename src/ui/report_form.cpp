@@ -23,6 +23,8 @@ TReportForm::TReportForm(QWidget* parent) : QDialog(parent) {
     layout->addWidget(label);
     layout->addWidget(cancel_, 0, Qt::AlignCenter);
     setMinimumWidth(220);
+    // Shown without a modal loop, but the other windows take no input while pages are drawn.
+    setWindowModality(Qt::ApplicationModal);
 }
 
 void TReportForm::reject() {
