@@ -162,6 +162,7 @@ void TAnalysisForm::RebuildPages() {
     twoByTwo_->Prepare();
     results_->Viewer()->SetReport(&document_->Report());
     if (step_ != Step::Start && StepAvailable(step_)) PreparePage(step_);
+    ReloadNotesWindow();
 }
 
 void TAnalysisForm::CommitPendingEdits() {

@@ -105,6 +105,8 @@ public:
     void ViewNotesCommand();
     /// The notes window (made on first use, hidden until shown).
     TNotesForm* NotesWindow();
+    /// The notes window (when made) shows the document's notes again.
+    void ReloadNotesWindow();
 
     /// "&Print": what the step shows (data table, column statistics, results, graph) after
     /// the print dialog, with "Printing...." and Cancel (src/ui/print_commands.cpp).

@@ -181,6 +181,10 @@ TNotesForm* TAnalysisForm::NotesWindow() {
     return notes_;
 }
 
+void TAnalysisForm::ReloadNotesWindow() {
+    if (notes_ != nullptr) notes_->LoadNotes();
+}
+
 void TAnalysisForm::ViewNotesCommand() {
     TNotesForm* notes = NotesWindow();
     if (!notes->isVisible()) notes->LoadNotes();

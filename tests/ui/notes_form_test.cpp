@@ -73,6 +73,10 @@ private slots:
                  (QStringList{"&Cut", "&Copy", "&Paste", "-", "Select All", "-", "P&rint"}));
         QVERIFY(editor->lineWrapColumnOrWidth() == 70 && QFontInfo(editor->font()).fixedPitch());
 
+        // Clear All empties the notes and the open window with them.
+        form.ClearAllData();
+        QVERIFY(editor->toPlainText().isEmpty() && doc.Notes().empty());
+
         // "P&rint" stores the text first, then prints through the print dialog.
         test::TestServices& services = test::InstallTestServices();
         editor->setPlainText(QStringLiteral("To print"));
