@@ -31,7 +31,7 @@ for t in "${targets[@]}"; do
   echo "== $t: ${seconds} s"
   if "$build/fuzz/${t}_fuzz" -max_total_time="$seconds" -print_final_stats=1 -timeout=25 \
        -rss_limit_mb=2048 -artifact_prefix="$crashes/" "$work" "fuzz/corpus/$t" >"$log" 2>&1; then
-    grep -E '^#[0-9]+ +DONE' "$log" | tail -1 || true
+    grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -1 || true
     grep -E 'stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)' "$log" || true
   else
     echo "$t: FAILED (see $log)"
