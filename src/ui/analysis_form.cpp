@@ -206,6 +206,7 @@ void TAnalysisForm::ClearAllData() {
 
 void TAnalysisForm::CopyCommand() {
     if (TSpreadGrid* sheet = DataSheet()) sheet->CopyToClipboard();
+    if (step_ == Step::SummaryStats) statistics_->CopyToClipboard();
     if (step_ == Step::Results) results_->Viewer()->CopyToClipboard();
     if (step_ == Step::Graph) graph_->CopyToClipboard();
 }

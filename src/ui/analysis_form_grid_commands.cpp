@@ -1,8 +1,10 @@
-// The Edit and Data menu commands of a document that work on its data sheet: they go to the
-// sheet when step 2 shows the spreadsheet and do nothing otherwise.
+// The Edit and Data menu commands of a document that work on its sheets: they go to the data
+// sheet when step 2 shows the spreadsheet, Cut, Clear and Delete cells to the statistics sheet
+// on step 3 (where averaged data are typed), and do nothing otherwise.
 #include "ui/analysis_form.h"
 #include "ui/data_grid.h"
 #include "ui/spread_grid.h"
+#include "ui/statistics_page.h"
 
 namespace zelkon {
 
@@ -13,6 +15,7 @@ TSpreadGrid* TAnalysisForm::DataSheet() const {
 
 void TAnalysisForm::CutCommand() {
     if (TSpreadGrid* sheet = DataSheet()) sheet->CutToClipboard();
+    if (step_ == Step::SummaryStats) statistics_->CutToClipboard();
 }
 
 void TAnalysisForm::PasteCommand(bool transpose) {
@@ -21,6 +24,7 @@ void TAnalysisForm::PasteCommand(bool transpose) {
 
 void TAnalysisForm::ClearCommand() {
     if (TSpreadGrid* sheet = DataSheet()) sheet->ClearSelection();
+    if (step_ == Step::SummaryStats) statistics_->DeleteSelection();
 }
 
 void TAnalysisForm::SelectColumnCommand() {
@@ -33,6 +37,7 @@ void TAnalysisForm::SelectRowCommand() {
 
 void TAnalysisForm::DeleteCellsCommand() {
     if (TSpreadGrid* sheet = DataSheet()) sheet->DeleteCells();
+    if (step_ == Step::SummaryStats) statistics_->DeleteSelection();
 }
 
 void TAnalysisForm::InsertCellsCommand() {

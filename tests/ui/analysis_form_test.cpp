@@ -352,6 +352,25 @@ private slots:
         QCOMPARE(r.title, std::string("Treated"));
     }
 
+    void editMenuReachesTheStatisticsSheet() {
+        TAnalysisForm form;
+        ChooseFormat(form, DataFormat::MeanSDN);
+        QVERIFY(form.ShowStep(Step::SummaryStats));
+        QTableWidget* grid = form.StatisticsPage()->Grid();
+        const int meanRow = TStatisticsPage::GridRowOf(StatisticsRow::Mean);
+        grid->item(meanRow, 1)->setText(QStringLiteral("7"));
+        grid->setCurrentCell(meanRow, 1);
+        form.CopyCommand();
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("7"));
+        QApplication::clipboard()->clear();
+        form.CutCommand();
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("7"));
+        QVERIFY(IsMissingValue(form.Doc().Table().Record(1).mean));
+        grid->item(meanRow, 1)->setText(QStringLiteral("8"));
+        form.ClearCommand();
+        QVERIFY(IsMissingValue(form.Doc().Table().Record(1).mean));
+    }
+
     void resultsAreComputedOnlyAfterAChange() {
         g_runs = 0;
         AnalysisEntryPoints entries;
