@@ -31,21 +31,6 @@ QStringList DataFileFilters() {
     return {QStringLiteral("Zelkon data file (*.ZLD *.zld)"), QStringLiteral("Any file (*)")};
 }
 
-/// The message of an input/output error code ("Error: #" and the code when it has no text).
-std::string IoErrorMessageText(std::int32_t code) {
-    const std::string text = IoErrorText(code);
-    return text.empty() ? "Error: #" + std::to_string(code) : text;
-}
-
-/// The busy cursor for the life of the object.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
 }  // namespace
 
 TAnalysisForm* TMainForm::ActiveForm() const {

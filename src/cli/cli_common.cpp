@@ -10,6 +10,18 @@
 
 namespace zelkon::cli {
 
+std::optional<std::string> Arguments::TakeOutput() {
+    for (std::size_t i = 0; i + 1 < words.size(); ++i) {
+        if (words[i] == "-o") {
+            std::string value = words[i + 1];
+            words.erase(words.begin() + static_cast<std::ptrdiff_t>(i),
+                        words.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+            return value;
+        }
+    }
+    return TakeOption("output");
+}
+
 std::optional<std::string> Arguments::TakeOption(std::string_view name) {
     const std::string flag = "--" + std::string(name);
     for (std::size_t i = 0; i < words.size(); ++i) {

@@ -21,6 +21,8 @@ struct Arguments {
 
     /// Removes "--name VALUE" (or "--name=VALUE") and returns VALUE.
     std::optional<std::string> TakeOption(std::string_view name);
+    /// Removes "-o VALUE" or "--output VALUE" (the file a command writes) and returns VALUE.
+    std::optional<std::string> TakeOutput();
     /// Removes the flag "--name" and returns whether it was there.
     bool TakeFlag(std::string_view name);
     /// The words that are not options, in order.

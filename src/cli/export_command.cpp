@@ -21,18 +21,6 @@ constexpr const char* ExportUsage =
     "           [--no-titles] -o OUT.txt|OUT.csv\n"
     "           [--decimal-separator C] [--list-separator C]\n";
 
-std::optional<std::string> TakeOutput(Arguments& args) {
-    for (std::size_t i = 0; i + 1 < args.words.size(); ++i) {
-        if (args.words[i] == "-o") {
-            std::string value = args.words[i + 1];
-            args.words.erase(args.words.begin() + static_cast<std::ptrdiff_t>(i),
-                             args.words.begin() + static_cast<std::ptrdiff_t>(i) + 2);
-            return value;
-        }
-    }
-    return args.TakeOption("output");
-}
-
 int UsageError(std::ostream& err, const std::string& message) {
     err << "zelkon-cli export: " << message << '\n' << ExportUsage;
     return ExitUsage;
@@ -44,7 +32,7 @@ int RunExportCommand(Arguments& args, std::ostream& out, std::ostream& err) {
     (void)out;
     const std::optional<Separators> separators = SeparatorsFromLocale(args, err);
     if (!separators) return ExitUsage;
-    const std::optional<std::string> output = TakeOutput(args);
+    const std::optional<std::string> output = args.TakeOutput();
     const std::optional<std::string> what = args.TakeOption("what");
     ExportOptions options;
     options.indexFormat = args.TakeFlag("index");

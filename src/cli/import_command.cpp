@@ -25,19 +25,6 @@ constexpr const char* ImportUsage =
     "           [--indexed VALUECOL GROUPCOL]\n"
     "           [--decimal-separator C] [--list-separator C]\n";
 
-// Removes "-o VALUE" or "--output VALUE".
-std::optional<std::string> TakeOutput(Arguments& args) {
-    for (std::size_t i = 0; i + 1 < args.words.size(); ++i) {
-        if (args.words[i] == "-o") {
-            std::string value = args.words[i + 1];
-            args.words.erase(args.words.begin() + static_cast<std::ptrdiff_t>(i),
-                             args.words.begin() + static_cast<std::ptrdiff_t>(i) + 2);
-            return value;
-        }
-    }
-    return args.TakeOption("output");
-}
-
 // Removes "--name W1 ... Wn" and returns the n words; one quoted word holding them
 // separated by blanks is taken as well ("--where '2 > 5'").  Sets `bad` when the option is
 // there without its words.
@@ -114,7 +101,7 @@ int UsageError(std::ostream& err, const std::string& message) {
 int RunImportCommand(Arguments& args, std::ostream& out, std::ostream& err) {
     const std::optional<Separators> separators = SeparatorsFromLocale(args, err);
     if (!separators) return ExitUsage;
-    const std::optional<std::string> output = TakeOutput(args);
+    const std::optional<std::string> output = args.TakeOutput();
     const std::string formatName = args.TakeOption("format").value_or("raw");
     const std::optional<std::string> columns = args.TakeOption("columns");
     const std::optional<std::string> rows = args.TakeOption("rows");

@@ -15,18 +15,6 @@ namespace {
 
 constexpr const char* GraphUsage = "usage: zelkon-cli graph FILE.ZLD -o OUT.svg|OUT.pdf|OUT.png\n";
 
-std::optional<std::string> TakeOutput(Arguments& args) {
-    for (std::size_t i = 0; i + 1 < args.words.size(); ++i) {
-        if (args.words[i] == "-o") {
-            std::string value = args.words[i + 1];
-            args.words.erase(args.words.begin() + static_cast<std::ptrdiff_t>(i),
-                             args.words.begin() + static_cast<std::ptrdiff_t>(i) + 2);
-            return value;
-        }
-    }
-    return args.TakeOption("output");
-}
-
 int UsageError(std::ostream& err, const std::string& message) {
     err << "zelkon-cli graph: " << message << '\n' << GraphUsage;
     return ExitUsage;
@@ -36,7 +24,7 @@ int UsageError(std::ostream& err, const std::string& message) {
 
 int RunGraphCommand(Arguments& args, std::ostream& out, std::ostream& err) {
     (void)out;
-    const std::optional<std::string> output = TakeOutput(args);
+    const std::optional<std::string> output = args.TakeOutput();
     if (const auto unknown = args.UnknownOption()) return UsageError(err, "unknown option " + *unknown);
     const std::vector<std::string> files = args.Positional();
     if (files.size() != 1) return UsageError(err, "name one data file");

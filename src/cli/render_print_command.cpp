@@ -31,18 +31,6 @@ constexpr const char* PrintUsage =
 /// The page margins of the printed PDF, in millimetres.
 constexpr double PrintMarginMillimetres = 15.0;
 
-std::optional<std::string> TakeOutput(Arguments& args) {
-    for (std::size_t i = 0; i + 1 < args.words.size(); ++i) {
-        if (args.words[i] == "-o") {
-            std::string value = args.words[i + 1];
-            args.words.erase(args.words.begin() + static_cast<std::ptrdiff_t>(i),
-                             args.words.begin() + static_cast<std::ptrdiff_t>(i) + 2);
-            return value;
-        }
-    }
-    return args.TakeOption("output");
-}
-
 int UsageError(std::ostream& err, const std::string& message) {
     err << "zelkon-cli print: " << message << '\n' << PrintUsage;
     return ExitUsage;
@@ -64,7 +52,7 @@ bool EndsWithPdf(const std::string& path) {
 
 int RunPrintCommand(Arguments& args, std::ostream& out, std::ostream& err) {
     (void)out;
-    const std::optional<std::string> output = TakeOutput(args);
+    const std::optional<std::string> output = args.TakeOutput();
     const std::optional<std::string> what = args.TakeOption("what");
     if (const auto unknown = args.UnknownOption()) return UsageError(err, "unknown option " + *unknown);
     const std::vector<std::string> files = args.Positional();

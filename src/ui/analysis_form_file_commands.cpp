@@ -60,20 +60,6 @@ QStringList GraphExportFilters() {
             QStringLiteral("PNG image (*.png)")};
 }
 
-/// The message of an input/output error code ("Error: #" and the code when it has no text).
-std::string IoErrorMessageText(std::int32_t code) {
-    const std::string text = IoErrorText(code);
-    return text.empty() ? "Error: #" + std::to_string(code) : text;
-}
-
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
 }  // namespace
 
 std::pair<int, int> TAnalysisForm::CurrentDataCell() const {

@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QMessageBox>
 
+#include "core/data_file.h"
 #include "core/latin1.h"
 
 namespace zelkon {
@@ -106,5 +107,13 @@ QString LabelText(std::string_view caption) {
     text.replace(QStringLiteral("&&"), QStringLiteral("&"));
     return text;
 }
+
+std::string IoErrorMessageText(std::int32_t code) {
+    const std::string text = IoErrorText(code);
+    return text.empty() ? "Error: #" + std::to_string(code) : text;
+}
+
+BusyCursor::BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+BusyCursor::~BusyCursor() { QApplication::restoreOverrideCursor(); }
 
 }  // namespace zelkon

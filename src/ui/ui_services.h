@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -61,6 +62,19 @@ void ResetServices();
 /// The separators of the system's regional settings: the locale's decimal point and, as list
 /// separator, ";" where the decimal point is "," and "," otherwise.
 Separators SystemSeparators();
+
+/// The message of an input/output error code of the data file layer ("Error: #" and the
+/// code when the table has no text for it).
+std::string IoErrorMessageText(std::int32_t code);
+
+/// The busy cursor for the life of the object.
+class BusyCursor {
+public:
+    BusyCursor();
+    ~BusyCursor();
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
 
 // Text ------------------------------------------------------------------------------------
 
