@@ -9,6 +9,7 @@
 #include "core/document.h"
 #include "ui/spread_grid.h"
 #include "ui/ui_services.h"
+#include "ui/widget_helpers.h"
 
 namespace zelkon {
 
@@ -20,13 +21,7 @@ TDataGridPage::TDataGridPage(Document& document, QWidget* parent)
     : QWidget(parent), document_(document) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* titleRow = new QHBoxLayout;
-    titleRow->addWidget(new QLabel(QStringLiteral("Data title:")));
-    titleEdit_ = new QLineEdit;
-    titleEdit_->setObjectName(QStringLiteral("DataTitleEdit"));
-    titleEdit_->setMaxLength(DataTitleFieldLength);
-    titleRow->addWidget(titleEdit_, 1);
-    layout->addLayout(titleRow);
+    titleEdit_ = AddDataTitleRow(layout, "DataTitleEdit", DataTitleFieldLength);
 
     grid_ = new TSpreadGrid(document);
     layout->addWidget(grid_, 1);

@@ -18,6 +18,8 @@ class QMenu;
 
 namespace zelkon {
 
+class TShiftForm;
+
 class Document;
 class TSpreadGridDelegate;
 class TSpreadGridHeader;
@@ -126,6 +128,8 @@ private:
     void CommitTitleEditor();
     void CancelTitleEditor();
     void SelectWhole(SelectionKind kind, int from, int to);
+    /// Insert or delete: the mode from the selection, else from `form`; then `shift`.
+    void ShiftSelection(TShiftForm& form, void (*shift)(Document&, const Selection&, ShiftMode));
     /// A bulk operation: busy cursor and no painting while `work` runs, then one refresh.
     template <typename Work> void Bulk(Work work);
     void AfterBulkEdit(bool changed);

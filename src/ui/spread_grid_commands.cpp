@@ -152,28 +152,25 @@ void TSpreadGrid::ToggleExclusion() {
 }
 
 void TSpreadGrid::InsertCells() {
-    CommitPendingEdits();
-    const Selection selection = EngineSelection();
-    std::optional<ShiftMode> mode = ShiftModeForSelection(selection.kind);
-    if (!mode) {
-        TInsertForm form(this);
-        if (Services().runDialog(form) != QDialog::Accepted) return;
-        mode = form.Mode();
-    }
-    Bulk([&] { zelkon::InsertCells(document_, selection, *mode); });
-    AfterBulkEdit(true);
+    TInsertForm form(this);
+    ShiftSelection(form, zelkon::InsertCells);
 }
 
 void TSpreadGrid::DeleteCells() {
+    TDeleteForm form(this);
+    ShiftSelection(form, zelkon::DeleteCells);
+}
+
+void TSpreadGrid::ShiftSelection(TShiftForm& form,
+                                 void (*shift)(Document&, const Selection&, ShiftMode)) {
     CommitPendingEdits();
     const Selection selection = EngineSelection();
     std::optional<ShiftMode> mode = ShiftModeForSelection(selection.kind);
     if (!mode) {
-        TDeleteForm form(this);
         if (Services().runDialog(form) != QDialog::Accepted) return;
         mode = form.Mode();
     }
-    Bulk([&] { zelkon::DeleteCells(document_, selection, *mode); });
+    Bulk([&] { shift(document_, selection, *mode); });
     AfterBulkEdit(true);
 }
 

@@ -25,6 +25,7 @@
 #include "core/summary_page.h"
 #include "data/entered_value.h"
 #include "ui/ui_services.h"
+#include "ui/widget_helpers.h"
 
 namespace zelkon {
 
@@ -99,13 +100,7 @@ TStatisticsPage::TStatisticsPage(Document& document, QWidget* parent)
     : QWidget(parent), document_(document) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* titleRow = new QHBoxLayout;
-    titleRow->addWidget(new QLabel(QStringLiteral("Data title:")));
-    titleEdit_ = new QLineEdit;
-    titleEdit_->setObjectName(QStringLiteral("StatDataTitleEdit"));
-    titleEdit_->setMaxLength(DataTitleFieldLength);
-    titleRow->addWidget(titleEdit_, 1);
-    layout->addLayout(titleRow);
+    titleEdit_ = AddDataTitleRow(layout, "StatDataTitleEdit", DataTitleFieldLength);
 
     grid_ = new QTableWidget(GridRows, DataColumns);
     grid_->setObjectName(QStringLiteral("StatDataGrid"));

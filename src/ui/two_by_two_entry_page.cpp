@@ -11,6 +11,7 @@
 #include "core/number_parse.h"
 #include "core/stored_number.h"
 #include "ui/ui_services.h"
+#include "ui/widget_helpers.h"
 
 namespace zelkon {
 
@@ -49,13 +50,7 @@ constexpr std::array<const char*, 4> LabelPlaceholders = {"Column A", "Column B"
 TTwoByTwoEntryPage::TTwoByTwoEntryPage(Document& document, QWidget* parent)
     : QWidget(parent), document_(document) {
     auto* layout = new QVBoxLayout(this);
-    auto* titleRow = new QHBoxLayout;
-    titleRow->addWidget(new QLabel(QStringLiteral("Data title:")));
-    titleEdit_ = new QLineEdit;
-    titleEdit_->setObjectName(QStringLiteral("TwoByTwoTitleEdit"));
-    titleEdit_->setMaxLength(TitleLength);
-    titleRow->addWidget(titleEdit_, 1);
-    layout->addLayout(titleRow);
+    titleEdit_ = AddDataTitleRow(layout, "TwoByTwoTitleEdit", TitleLength);
     connect(titleEdit_, &QLineEdit::editingFinished, this, &TTwoByTwoEntryPage::StoreTitle);
 
     auto* grid = new QGridLayout;

@@ -4,6 +4,8 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -68,6 +70,17 @@ QLabel* MakeLabel(std::string_view text, const char* name) {
     label->setWordWrap(true);
     if (name != nullptr) label->setObjectName(QString::fromLatin1(name));
     return label;
+}
+
+QLineEdit* AddDataTitleRow(QBoxLayout* layout, const char* name, int length) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("Data title:")));
+    auto* field = new QLineEdit;
+    field->setObjectName(QString::fromLatin1(name));
+    field->setMaxLength(length);
+    row->addWidget(field, 1);
+    layout->addLayout(row);
+    return field;
 }
 
 }  // namespace zelkon

@@ -10,6 +10,7 @@
 class QBoxLayout;
 class QCheckBox;
 class QGroupBox;
+class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
@@ -50,6 +51,9 @@ QCheckBox* AddCheck(QBoxLayout* layout, std::string_view caption, const char* na
 QPushButton* MakeButton(std::string_view caption, const char* name);
 /// A titled group box with a vertical layout.
 QGroupBox* MakeQuestion(std::string_view caption, const char* name);
+/// The "Data title:" row at the top of the data and statistics pages, added to `layout`;
+/// returns its field (at most `length` characters).
+QLineEdit* AddDataTitleRow(QBoxLayout* layout, const char* name, int length);
 /// A label showing a stored text, word-wrapped.
 QLabel* MakeLabel(std::string_view text, const char* name = nullptr);
 

@@ -183,38 +183,6 @@ class SmallerGroupsCount {
         return progress_.Report(static_cast<Extended>(visited_) * 100 / canonicalTotal_);
     }
 
-    /// The integers x in [lo, hi] with a x^2 + b x + c < 0 (a > 0) form the interval
-    /// [low, high]; false when there are none.  The roots are only estimated (in double,
-    /// which keeps the x87 control word out of the innermost loop); the exact integer
-    /// values of the quadratic settle the ends.
-    static bool BelowInterval(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t lo,
-                              std::int64_t hi, std::int64_t& low, std::int64_t& high) {
-        auto f = [&](std::int64_t x) { return (a * x + b) * x + c; };
-        // The integer in [lo, hi] nearest below x (the conversion truncates toward zero,
-        // which is the floor for the non-negative values kept here).
-        const auto nearest = [&](double x) {
-            const double within =
-                std::clamp(x, static_cast<double>(lo) - 1, static_cast<double>(hi) + 1);
-            const auto truncated = static_cast<std::int64_t>(within);
-            return std::clamp(truncated - (static_cast<double>(truncated) > within ? 1 : 0), lo,
-                              hi);
-        };
-        const double vertex = -static_cast<double>(b) / (2 * static_cast<double>(a));
-        std::int64_t middle = nearest(vertex);
-        if (middle < hi && f(middle + 1) < f(middle)) ++middle;
-        if (f(middle) >= 0) return false;
-        const double disc = static_cast<double>(b) * static_cast<double>(b) -
-                            4 * static_cast<double>(a) * static_cast<double>(c);
-        const double half = std::sqrt(std::max(disc, 0.0)) / (2 * static_cast<double>(a));
-        low = std::min(nearest(vertex - half), middle);
-        while (low > lo && f(low - 1) < 0) --low;
-        while (f(low) >= 0) ++low;
-        high = std::max(nearest(vertex + half), middle);
-        while (high < hi && f(high + 1) < 0) ++high;
-        while (f(high) >= 0) --high;
-        return true;
-    }
-
     const KruskalWallisKeyProblem& problem_;
     SmallerGroupsLayout layout_;
     ExactProgress& progress_;
