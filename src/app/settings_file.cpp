@@ -25,6 +25,9 @@ constexpr std::string_view Options = "Options";
 constexpr std::string_view WindowSizeSection = "WindowSize";
 constexpr std::string_view Filenames = "Filenames";
 
+/// The key of the i-th recent file: "#1" to "#9".
+std::string RecentFileKey(std::size_t i) { return std::string(1, '#').append(std::to_string(i)); }
+
 }  // namespace
 
 IniFile::Section* IniFile::Find(std::string_view name) {
@@ -122,7 +125,7 @@ ZelkonSettings ReadSettings(const IniFile& ini) {
     s.width = ini.GetInt(WindowSizeSection, "Width", 0);
     s.height = ini.GetInt(WindowSizeSection, "Height", 0);
     for (std::size_t i = 1; i <= RecentFileCount; ++i) {
-        const std::string name = ini.Get(Filenames, "#" + std::to_string(i));
+        const std::string name = ini.Get(Filenames, RecentFileKey(i));
         if (name.empty()) break;
         s.recentFiles.push_back(name);
     }
@@ -136,7 +139,7 @@ void WriteSettings(IniFile& ini, const ZelkonSettings& s) {
     ini.Set(WindowSizeSection, "Width", std::to_string(s.width));
     ini.Set(WindowSizeSection, "Height", std::to_string(s.height));
     for (std::size_t i = 1; i <= RecentFileCount; ++i) {
-        ini.Set(Filenames, "#" + std::to_string(i), i <= s.recentFiles.size() ? s.recentFiles[i - 1] : "");
+        ini.Set(Filenames, RecentFileKey(i), i <= s.recentFiles.size() ? s.recentFiles[i - 1] : "");
     }
 }
 

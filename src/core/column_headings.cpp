@@ -9,7 +9,7 @@ std::optional<std::string> ColumnHeading(DataFormat format, int column) {
     const std::string letter(1, ColumnLetter(column));
     switch (format) {
         case DataFormat::XY:
-            return column == 0 ? std::string("X") : "Y" + std::to_string(column);
+            return column == 0 ? std::string("X") : std::string("Y").append(std::to_string(column));
         case DataFormat::Raw:
         case DataFormat::MeanSDN:
         case DataFormat::MeanSEMN: return "Group " + letter;

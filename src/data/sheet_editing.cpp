@@ -108,27 +108,6 @@ void ShiftColumnsLeft(DataTable& table, int left, int w) {
 
 }  // namespace
 
-// Headings -------------------------------------------------------------------------------
-
-std::optional<std::string> SheetColumnHeading(DataFormat format, int column) {
-    const std::string letter(1, ColumnLetter(column));
-    switch (format) {
-        case DataFormat::XY:
-            return column == 0 ? std::string("X") : "Y" + std::to_string(column);
-        case DataFormat::Raw:
-        case DataFormat::MeanSDN:
-        case DataFormat::MeanSEMN:
-            return "Group " + letter;
-        case DataFormat::MultipleRegression:
-            return "Variable " + letter;
-        case DataFormat::LargerTable:
-            return "Outcome " + letter;
-        case DataFormat::TwoByTwo:
-            break;
-    }
-    return std::nullopt;
-}
-
 // Typing ---------------------------------------------------------------------------------
 
 bool AcceptsCellCharacter(char c, bool countRow) {

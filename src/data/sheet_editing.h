@@ -15,14 +15,6 @@
 
 namespace zelkon {
 
-// Headings -------------------------------------------------------------------------------
-
-/// The heading over data column c (0 to 25) of the data sheet in a data format: "X" over A
-/// and "Y1", "Y2", ... over B, C, ... for X and Y; "Group A" for raw and averaged data;
-/// "Variable A" for multiple regression; "Outcome A" for a larger contingency table.  The
-/// two-by-two format leaves the headings as they are (no value).
-std::optional<std::string> SheetColumnHeading(DataFormat format, int column);
-
 // Typing ---------------------------------------------------------------------------------
 
 /// The cell editor holds at most this many characters.

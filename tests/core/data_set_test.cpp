@@ -304,7 +304,7 @@ TEST_F(DataSetTest, FormatChangeRules) {
 }
 
 TEST_F(DataSetTest, DataPageInXYFormatEmptiesTitlesFromColumnC) {
-    for (int c = 0; c < DataColumns; ++c) data.Table().Record(c).title = "T";
+    for (int c = 0; c < DataColumns; ++c) data.Table().Record(c).title.assign(1, 'T');
     data.PrepareDataPage();  // raw format: nothing happens
     EXPECT_EQ(data.Table().Record(5).title, "T");
     data.SetFormat(DataFormat::XY);

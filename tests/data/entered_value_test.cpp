@@ -66,7 +66,7 @@ TEST(EnteredValueTest, RecountRawDataNeverLeavesAStaleSummary) {
     DataTable t;
     t.SetValue(0, 0, 1);
     t.SetNoRawData(0, false);
-    t.Record(0).title = "A";
+    t.Record(0).title.assign(1, 'A');
     t.Record(0).n = 1;
     t.Record(0).mean = 1;
     t.SetValue(0, 0, MissingValue);

@@ -127,17 +127,6 @@ TEST_F(SheetEditingTest, FixedDisplayFormatNarrowsForWideValues) {
     EXPECT_EQ(Table().Decimals(4), 0);
 }
 
-TEST(SheetHeadingTest, HeadingsByDataFormat) {
-    EXPECT_EQ(SheetColumnHeading(DataFormat::XY, 0), "X");
-    EXPECT_EQ(SheetColumnHeading(DataFormat::XY, 1), "Y1");
-    EXPECT_EQ(SheetColumnHeading(DataFormat::XY, 25), "Y25");
-    EXPECT_EQ(SheetColumnHeading(DataFormat::Raw, 0), "Group A");
-    EXPECT_EQ(SheetColumnHeading(DataFormat::MeanSEMN, 3), "Group D");
-    EXPECT_EQ(SheetColumnHeading(DataFormat::MultipleRegression, 2), "Variable C");
-    EXPECT_EQ(SheetColumnHeading(DataFormat::LargerTable, 25), "Outcome Z");
-    EXPECT_FALSE(SheetColumnHeading(DataFormat::TwoByTwo, 0).has_value());
-}
-
 TEST(CellEditorTest, AcceptedCharactersAndLength) {
     for (char c : std::string("0123456789.,-Ee")) EXPECT_TRUE(AcceptsCellCharacter(c)) << c;
     for (char c : std::string("+ aZ#*/")) EXPECT_FALSE(AcceptsCellCharacter(c)) << c;

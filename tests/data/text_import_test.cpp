@@ -284,7 +284,7 @@ TEST(ReadImportTest, TooManyColumnsAreDroppedAndTheUserIsTold) {
     // Blank-separated columns past Z as well.
     prompts.told.clear();
     std::string blanks;
-    for (int c = 1; c <= 30; ++c) blanks += " " + std::to_string(c);
+    for (int c = 1; c <= 30; ++c) blanks.append(" ").append(std::to_string(c));
     const auto q = ReadImportText(blanks + "\n", Point, prompts);
     EXPECT_EQ(q->columns, 26);
     EXPECT_EQ(prompts.told.size(), 1u);

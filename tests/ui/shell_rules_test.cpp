@@ -61,7 +61,7 @@ private slots:
 
     void recentFilesMoveToTheTopAndKeepNine() {
         std::vector<std::string> recent;
-        for (int i = 1; i <= 10; ++i) AddRecentFile(recent, "f" + std::to_string(i));
+        for (int i = 1; i <= 10; ++i) AddRecentFile(recent, std::string("f").append(std::to_string(i)));
         QCOMPARE(recent.size(), std::size_t{9});
         QCOMPARE(recent.front(), std::string("f10"));
         QCOMPARE(recent.back(), std::string("f2"));

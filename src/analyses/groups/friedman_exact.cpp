@@ -42,11 +42,13 @@ void Finish(FriedmanExact& result, std::int64_t visited, std::int64_t extreme) {
 /// the limits), packed into one integer.
 using SortedSums = std::uint64_t;
 
+/// The places past the last column hold 0 and no sum is negative, so sorting the whole
+/// array leaves the columns' sums, in order, in its last places.
 SortedSums Pack(std::array<std::int32_t, FriedmanMostColumns> sums, std::int32_t columns) {
-    std::sort(sums.begin(), sums.begin() + columns);
+    std::sort(sums.begin(), sums.end());
     SortedSums packed = 0;
-    for (std::int32_t j = 0; j < columns; ++j)
-        packed = packed << 8 | static_cast<SortedSums>(sums[static_cast<std::size_t>(j)]);
+    for (std::size_t j = sums.size() - static_cast<std::size_t>(columns); j < sums.size(); ++j)
+        packed = packed << 8 | static_cast<SortedSums>(sums[j]);
     return packed;
 }
 

@@ -35,7 +35,7 @@ std::string Right(const std::string& text, std::size_t width) {
 // at columns 16, 32 and 48.
 std::string Param(const std::string& label, std::initializer_list<std::string> values) {
     std::string line = Right(label, 14);
-    for (const std::string& v : values) line += " " + Right(v, 15);
+    for (const std::string& v : values) line.append(" ").append(Right(v, 15));
     return line;
 }
 
