@@ -3,7 +3,8 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev qt6-svg-dev fonts-dejavu-core poppler-utils xvfb xauth imagemagick xdotool
-          clang libclang-rt-14-dev)
+          clang libclang-rt-14-dev
+          desktop-file-utils appstream dpkg-dev man-db)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -3,7 +3,8 @@
 # CI runs (.ci/run).
 #  1. The engine must not include Qt headers.
 #  2. The build users make: the "release" preset (Release, -O3, warnings as errors), with
-#     the benchmarks compiled but not run, and its tests.
+#     the benchmarks compiled but not run, and its tests; then what it installs and the
+#     Debian package made from it (scripts/check_install.sh).
 #  3. One build of everything but the benchmarks (engine, command line, desktop program,
 #     widget tests) under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer at
 #     -O1 (preset "asan"), then every test but those labelled slow: the engine and
@@ -22,6 +23,7 @@ jobs=$(nproc)
 cmake --preset release
 cmake --build --preset release -j "$jobs"
 ctest --preset release -j "$jobs" --label-exclude slow
+scripts/check_install.sh build/release
 
 # Test discovery runs the test programs during the build, under the same sanitizer options.
 export ASAN_OPTIONS="detect_leaks=1:detect_stack_use_after_return=0:strict_string_checks=1"

@@ -9,38 +9,13 @@
 
 namespace zelkon {
 
-QString MimePackageText() {
-    return QStringLiteral(
-               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-               "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-               "  <mime-type type=\"%1\">\n"
-               "    <comment>%2</comment>\n"
-               "    <glob pattern=\"*.ZLD\"/>\n"
-               "    <glob pattern=\"*.zld\"/>\n"
-               "  </mime-type>\n"
-               "</mime-info>\n")
-        .arg(QLatin1String(DataFileMimeType), QLatin1String(DataFileDescription));
-}
-
-QString DesktopEntryText(const QString& programPath) {
-    // The Exec key quotes the path as the desktop entry format asks.
-    QString quoted = programPath;
-    quoted.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\\\""));
-    return QStringLiteral(
-               "[Desktop Entry]\n"
-               "Type=Application\n"
-               "Name=Kestrane Zelkon\n"
-               "Comment=Statistics for small data sets\n"
-               "Exec=\"%1\" %f\n"
-               "MimeType=%2;\n"
-               "Categories=Education;Science;Math;\n"
-               "Terminal=false\n"
-               "X-Zelkon-Class=%3\n")
-        .arg(quoted, QLatin1String(DataFileMimeType), QLatin1String(DataFileClass));
-}
-
 namespace {
+
+/// A file of the packaging folder, built into the program.
+QString PackagedText(const QString& name) {
+    QFile file(QStringLiteral(":/packaging/") + name);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
 
 /// Writes the text unless the file already holds it; true when the file holds it afterwards.
 /// `changed` is set when it was written.
@@ -59,6 +34,36 @@ bool WriteIfDifferent(const QString& path, const QString& text, bool& changed) {
 }
 
 }  // namespace
+
+QString MimePackageText() { return PackagedText(QStringLiteral("zelkon-data.xml")); }
+
+QString DesktopEntryText(const QString& programPath) {
+    // The installed entry starts the program by name; this one names the program's path,
+    // quoted as the desktop entry format asks.
+    QString quoted = programPath;
+    quoted.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\\\""));
+    QString text = PackagedText(QStringLiteral("org.kestrane.Zelkon.desktop"));
+    text.replace(QStringLiteral("\nExec=zelkon %f\n"),
+                 QStringLiteral("\nExec=\"%1\" %f\n").arg(quoted));
+    return text;
+}
+
+bool RunsFromBuildTree(const QString& programPath, const QString& buildDir) {
+    const QString program = QFileInfo(programPath).canonicalFilePath();
+    const QString build = QFileInfo(buildDir).canonicalFilePath();
+    return !program.isEmpty() && !build.isEmpty() &&
+           program.startsWith(build + QLatin1Char('/'));
+}
+
+bool RunsFromBuildTree(const QString& programPath) {
+#ifdef ZELKON_BUILD_DIR
+    return RunsFromBuildTree(programPath, QStringLiteral(ZELKON_BUILD_DIR));
+#else
+    (void)programPath;
+    return false;
+#endif
+}
 
 bool WriteFileAssociation(const QString& programPath, const QString& dataHome) {
     const QString home = dataHome.isEmpty()

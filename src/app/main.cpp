@@ -3,6 +3,8 @@
 #include <QApplication>
 
 #include <clocale>
+#include <cstdio>
+#include <cstring>
 #include <QFileInfo>
 #include <QTimer>
 
@@ -10,8 +12,29 @@
 #include "app/file_association.h"
 #include "app/main_form.h"
 #include "app/single_instance.h"
+#include "zelkon_version.h"
+
+namespace {
+
+constexpr const char* Usage =
+    "usage: zelkon [FILE.ZLD]\n"
+    "       zelkon --version | --help\n"
+    "\n"
+    "Opens the data file, or a new document; a file given while the program is already\n"
+    "running is handed to the running copy.  zelkon-cli runs the same engine in a terminal.\n";
+
+}  // namespace
 
 int main(int argc, char** argv) {
+    // Answered before the window system is asked for, so they work without a display.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("zelkon %s\n", ZELKON_VERSION_TEXT);
+        return 0;
+    }
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(Usage, stdout);
+        return 0;
+    }
     QApplication app(argc, argv);
     // Qt takes the whole locale from the environment; the engine writes and reads numbers
     // with "." and does the user's separators itself, so numbers stay in the C locale.
@@ -41,6 +64,8 @@ int main(int argc, char** argv) {
     form.show();
     // Without a window manager the window may never be activated: start anyway.
     QTimer::singleShot(1500, &form, [&form, file] { form.FirstActivation(file); });
-    zelkon::WriteFileAssociation(QApplication::applicationFilePath());
+    if (zelkon::RunsFromBuildTree(QApplication::applicationFilePath())) {
+        zelkon::WriteFileAssociation(QApplication::applicationFilePath());
+    }
     return QApplication::exec();
 }

@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "cli/export_command.h"
 #include "cli/import_command.h"
+#include "zelkon_version.h"
 #ifdef ZELKON_HAVE_RENDER
 #include "cli/render_graph_command.h"
 #include "cli/render_print_command.h"
@@ -37,7 +38,8 @@ constexpr const char* Usage =
 #endif
     "\n"
     "import and export take --decimal-separator C and --list-separator C;\n"
-    "by default they follow the locale (LC_NUMERIC).\n";
+    "by default they follow the locale (LC_NUMERIC).\n"
+    "zelkon-cli --version prints the version.\n";
 
 }  // namespace
 
@@ -46,6 +48,10 @@ int main(int argc, char** argv) {
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         (argc < 2 ? std::cerr : std::cout) << Usage;
         return argc < 2 ? ExitUsage : ExitOk;
+    }
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::cout << "zelkon-cli " << ZELKON_VERSION_TEXT << "\n";
+        return ExitOk;
     }
     const std::string command = argv[1];
     Arguments args;

@@ -170,6 +170,21 @@ private slots:
         QVERIFY(WriteFileAssociation(QStringLiteral("/opt/zelkon dir/zelkon"), home));
         QCOMPARE(QFileInfo(desktop.fileName()).lastModified(), before);
     }
+
+    void onlyARunFromTheBuildFolderRegisters() {
+        const QDir home(test::TestHome());
+        for (const char* name : {"build/src/app/zelkon", "build-other/zelkon", "usr/bin/zelkon"}) {
+            const QString path = home.filePath(QString::fromLatin1(name));
+            QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+            QFile program(path);
+            QVERIFY(program.open(QIODevice::WriteOnly));
+        }
+        const QString build = home.filePath(QStringLiteral("build"));
+        QVERIFY(RunsFromBuildTree(home.filePath(QStringLiteral("build/src/app/zelkon")), build));
+        QVERIFY(!RunsFromBuildTree(home.filePath(QStringLiteral("build-other/zelkon")), build));
+        QVERIFY(!RunsFromBuildTree(home.filePath(QStringLiteral("usr/bin/zelkon")), build));
+        QVERIFY(!RunsFromBuildTree(home.filePath(QStringLiteral("build/missing")), build));
+    }
 };
 
 ZELKON_GUI_TEST_MAIN(ShellRulesTest)
