@@ -32,7 +32,7 @@ struct Doc {
 };
 
 std::string FixturePath(const std::string& name) {
-    return (fs::path(__FILE__).parent_path().parent_path() / "data" / "files" / name).string();
+    return (fs::path(ZELKON_SOURCE_DIR) / "tests" / "data" / "files" / name).string();
 }
 
 std::string Fixture(const std::string& name) {
