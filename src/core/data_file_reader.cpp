@@ -133,11 +133,8 @@ void ReadRawDataLine(FieldReader& in, DataTable& table, int row, std::string_vie
         Extended value = MissingValue;
         if (field != "*") value = in.ParseValue(field);
         if (!IsMissingValue(value)) {
-            const DigitCounts digits = CountDigits(field, in.Decimal());
-            if (digits.decimals + digits.integerDigits <= 14 &&
-                digits.decimals > table.Decimals(column)) {
-                table.SetDecimals(column, digits.decimals);
-            }
+            const std::int32_t decimals = FieldDecimals(field, in.Decimal());
+            if (decimals > table.Decimals(column)) table.SetDecimals(column, decimals);
             table.SetValue(row, column, value);
             table.SetNoRawData(column, false);
         }
@@ -244,6 +241,17 @@ void ReadExclusions(FieldReader& in, DataTable& table) {
         for (int c = 0; c < columns; ++c) {
             if (line[static_cast<std::size_t>(c)] == '*') table.SetExcluded(row, c, true);
         }
+    }
+}
+
+// The decimal places of a column of averaged data, raised as typing the mean and the error
+// raised them: to the decimals of each as the file holds it, so that none is hidden.
+void ShowAveragedDigits(DataTable& table, int column, bool errorIsSD) {
+    const ColumnRecord& record = table.Record(column);
+    for (const Extended v : {record.mean, errorIsSD ? record.sd : record.sem}) {
+        if (IsMissingValue(v) || NeedsExponentForm(v)) continue;
+        const std::int32_t decimals = FieldDecimals(FormatStoredNumber(v));
+        if (decimals > table.Decimals(column)) table.SetDecimals(column, decimals);
     }
 }
 
@@ -483,10 +491,15 @@ std::int32_t ReadDataFileText(const DataFileContents& contents, std::string_view
     }
 
     // The statistics of a column of raw values come from its cells, not from the file; only
-    // averaged-data columns keep the statistics stored with them.
+    // averaged-data columns keep the statistics stored with them, and show the digits their
+    // mean and typed error were stored with.
     DataTable& table = data.Table();
     for (int c = 0; c < DataColumns; ++c) {
-        if (!table.NoRawData(c)) table.SetChanged(c, true);
+        if (!table.NoRawData(c)) {
+            table.SetChanged(c, true);
+        } else if (HoldsAveragedData(table, c)) {
+            ShowAveragedDigits(table, c, data.ErrorIsSD());
+        }
     }
     UpdateColumnSummaries(table);
     return in.Error();

@@ -1,8 +1,10 @@
 // The data file writer: builds the whole text of a document's data file in the layout of its
 // data format.  Lines end in CR LF; sections are written whole even when empty.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/data_file.h"
 #include "core/stored_number.h"
@@ -66,11 +68,29 @@ void WriteHeader(Writer& w, std::int32_t code, std::string_view line4, std::stri
     w.Blank();
 }
 
+// The decimals the cells of a column are written with: the column's decimal places, raised
+// to what its values need to keep their 15 significant digits and to what the reader takes
+// from any of its texts, so that reading the file gives the column these decimals again and
+// the next save writes the same text.
+std::int32_t WrittenDecimals(const DataTable& table, int column, int lastRow) {
+    std::int32_t decimals = std::clamp(table.Decimals(column), 0, MaxStoredDecimals);
+    for (int r = 0; r <= lastRow; ++r) {
+        const Extended v = table.Value(r, column);
+        if (!IsMissingValue(v)) decimals = std::max(decimals, FieldDecimals(FormatStoredCell(v, 0)));
+    }
+    return decimals;
+}
+
 void WriteRawData(Writer& w, const DataTable& table, const Extent& extent) {
+    std::vector<std::int32_t> decimals;
+    for (int c = 0; c <= extent.lastColumn; ++c) {
+        decimals.push_back(WrittenDecimals(table, c, extent.lastRow));
+    }
     for (int r = 0; r <= extent.lastRow; ++r) {
         std::string line;
         for (int c = 0; c <= extent.lastColumn; ++c) {
-            const std::string text = FormatCellText(table.Value(r, c), table.Decimals(c));
+            const std::string text =
+                FormatStoredCell(table.Value(r, c), decimals[static_cast<std::size_t>(c)]);
             line += text.empty() ? "*" : text;
             line += ',';
         }

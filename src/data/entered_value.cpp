@@ -59,7 +59,9 @@ DigitCounts TypedDigitCounts(Extended v) {
 
 std::int32_t StoredRuleDecimals(Extended v) {
     if (IsMissingValue(v) || !std::isfinite(v)) return 0;
-    return CountDigits(FormatStoredNumber(v)).decimals;
+    std::string text = FormatCellText(v, ComputedValueDecimals);
+    if (!NeedsExponentForm(v)) RemoveTrailingZeros(text);
+    return CountDigits(text).decimals;
 }
 
 bool RaiseDecimals(DataTable& table, int column, DigitCounts counts) {

@@ -28,7 +28,12 @@ DigitCounts EnteredDigitCounts(Extended v);
 /// digits capped at 14.  A value that needs the exponent form counts nothing (both zero).
 DigitCounts TypedDigitCounts(Extended v);
 
-/// The decimals of a value as the stored-number rule writes it (at most 8 in fixed notation).
+/// The most decimals a computed value (a transform, a combination) raises its column to.
+inline constexpr std::int32_t ComputedValueDecimals = 8;
+
+/// The decimals a computed value shows: those of its text in fixed notation with 8 decimals,
+/// trailing zeros removed, or of its exponent form.  (The data file keeps all 15 of its
+/// significant digits whatever the column shows.)
 std::int32_t StoredRuleDecimals(Extended v);
 
 /// Raises the column's decimal places to the value's decimals when decimals plus integer
@@ -37,7 +42,8 @@ std::int32_t StoredRuleDecimals(Extended v);
 bool RaiseDecimals(DataTable& table, int column, DigitCounts counts);
 
 /// The decimal places a column needs for the values it holds: for each value the larger of
-/// its stored-number decimals and, when it fits in 14 digits, its shortest text's decimals.
+/// its decimals as a computed value (StoredRuleDecimals) and, when it fits in 14 digits, its
+/// shortest text's decimals.
 std::int32_t NeededDecimals(const DataTable& table, int column);
 
 /// After cells of a column were emptied or moved: a column holding a value holds raw data; a

@@ -59,17 +59,23 @@ TEST(CliCommands, EveryExampleOpensAndReports) {
         EXPECT_EQ(stats.code, ExitOk) << entry.path();
         EXPECT_EQ(stats.out.rfind("{\"format\":", 0), 0u) << entry.path();
 
-        // Opening and saving again gives the same bytes.
+        // Saved again, the example reads back the same; saved once more, it gives the same
+        // bytes.  (The examples were written when files stored 8 decimals: the first save
+        // writes the statistics of the raw columns, which the reader recomputes, in full.)
         std::ostringstream err;
         std::unique_ptr<Document> doc = OpenDataFile(entry.path().string(), err);
         ASSERT_TRUE(doc) << err.str();
-        const std::string copy = test::MakeTempDir() + "/copy.ZLD";
-        ASSERT_TRUE(SaveDocument(*doc, copy, err)) << err.str();
-        std::string before, after;
-        ASSERT_TRUE(ReadWholeFile(entry.path().string(), before));
-        ASSERT_TRUE(ReadWholeFile(copy, after));
-        EXPECT_EQ(before, after) << entry.path();
-        std::filesystem::remove_all(std::filesystem::path(copy).parent_path());
+        const std::string dir = test::MakeTempDir();
+        ASSERT_TRUE(SaveDocument(*doc, dir + "/copy.ZLD", err)) << err.str();
+        EXPECT_EQ(Stats({dir + "/copy.ZLD", "--json"}).out, stats.out) << entry.path();
+        doc = OpenDataFile(dir + "/copy.ZLD", err);
+        ASSERT_TRUE(doc) << err.str();
+        ASSERT_TRUE(SaveDocument(*doc, dir + "/again.ZLD", err)) << err.str();
+        std::string first, second;
+        ASSERT_TRUE(ReadWholeFile(dir + "/copy.ZLD", first));
+        ASSERT_TRUE(ReadWholeFile(dir + "/again.ZLD", second));
+        EXPECT_EQ(first, second) << entry.path();
+        std::filesystem::remove_all(dir);
     }
     EXPECT_EQ(files, 7);
 }

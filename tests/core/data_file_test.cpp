@@ -80,7 +80,7 @@ TEST(DataFileWriter, RawLayoutFollowsTheLineOrder) {
     d.T().SetDataTitle("Trial");
     d.T().SetDecimals(0, 2);
     Type(d, 0, 0, 12.5L);
-    Type(d, 1, 0, 1.23456L);  // written with the column's 2 decimals
+    Type(d, 1, 0, 1.23456L);  // more decimals than the column's 2: the column is written with 5
     Type(d, 0, 1, 3);
     Type(d, 1, 1, 12345678);
     d.T().SetExcluded(1, 1, true);
@@ -101,8 +101,8 @@ TEST(DataFileWriter, RawLayoutFollowsTheLineOrder) {
     EXPECT_EQ(L[2], "1");
     EXPECT_EQ(L[3] + L[4] + L[5], "");
     EXPECT_EQ(L[6], "Trial");
-    EXPECT_EQ(L[7], "12.50,3,");
-    EXPECT_EQ(L[8], "1.23, 1.2345678E+07,");
+    EXPECT_EQ(L[7], "12.50000,3,");
+    EXPECT_EQ(L[8], "1.23456, 1.2345678E+07,");
     EXPECT_EQ(L[9], "<<END RAW DATA>>");
     EXPECT_EQ(L[10], "0");
     EXPECT_EQ(L[11], "Control");
@@ -192,7 +192,6 @@ TEST(DataFileRoundTrip, RawDocumentIsStableAndExact) {
     d.T().SetDataTitle("Systolic pressure");
     d.T().SetDecimals(0, 2);
     for (int r = 0; r < 8; ++r) Type(d, r, 0, 120.25L + r * 1.5L);
-    d.T().SetDecimals(2, 8);  // exponent-form values carry up to 8 decimals when read
     Type(d, 0, 2, 12345678);
     Type(d, 1, 2, -0.000012345L);
     Type(d, 2, 2, 6.02214076E23L);
@@ -460,7 +459,7 @@ TEST(DataFileEdgeCases, LongLinesAreReadWhole) {
     Doc d;
     ReadDataFileText(d.Contents(), RawFileWithLines({line}), 1);
     EXPECT_EQ(d.T().Value(0, 25), -1234567.12345678L);
-    EXPECT_EQ(d.T().Decimals(25), 0);  // 8 + 8 digits exceed 14: the decimals stay
+    EXPECT_EQ(d.T().Decimals(25), 8);  // every decimal of the file is shown, 16 digits or not
 }
 
 TEST(DataFileEdgeCases, NotesAreCutAt8006Characters) {

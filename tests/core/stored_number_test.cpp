@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <random>
 
@@ -36,16 +37,22 @@ bool HasExponentShape(const std::string& t) {
            (t[e + 1] == '+' || t[e + 1] == '-') && digits(e + 2, t.size());
 }
 
-TEST(StoredNumber, FixedBranchTrimsTrailingZeros) {
-    // Hand-worked: 8 decimals, trailing zeros and a trailing point removed.
+TEST(StoredNumber, FixedBranchKeepsEveryDigitWithoutTrailingZeros) {
+    // Hand-worked: the digits of the value, trailing zeros and a trailing point removed.
     EXPECT_EQ(FormatStoredNumber(100), "100");
     EXPECT_EQ(FormatStoredNumber(0), "0");
     EXPECT_EQ(FormatStoredNumber(-0.0L), "0");
     EXPECT_EQ(FormatStoredNumber(2.5L), "2.5");
     EXPECT_EQ(FormatStoredNumber(0.125L), "0.125");
     EXPECT_EQ(FormatStoredNumber(-3.75L), "-3.75");
-    EXPECT_EQ(FormatStoredNumber(1.0L / 3.0L), "0.33333333");
-    EXPECT_EQ(FormatStoredNumber(2.0L / 3.0L), "0.66666667");
+    // A typed mean of 0.000123456789 was stored as 0.00012346 (8 decimals).
+    EXPECT_EQ(FormatStoredNumber(0.000123456789L), "0.000123456789");
+    EXPECT_EQ(FormatStoredNumber(1234567.12345678L), "1234567.12345678");
+    EXPECT_EQ(FormatStoredNumber(-0.123456789012345L), "-0.123456789012345");
+    // Computed values get the digits that read back exactly.  Python fractions: the 80-bit
+    // values nearest 1/3 and 2/3 are first read back exactly from 20 and 19 digits.
+    EXPECT_EQ(FormatStoredNumber(1.0L / 3.0L), "0.33333333333333333334");
+    EXPECT_EQ(FormatStoredNumber(2.0L / 3.0L), "0.6666666666666666667");
     // The boundaries: 1E7 itself and a little above 1E-4 stay fixed.
     EXPECT_EQ(FormatStoredNumber(1E7L), "10000000");
     EXPECT_EQ(FormatStoredNumber(-1E7L), "-10000000");
@@ -113,7 +120,7 @@ TEST(StoredNumber, ExponentFormReadsBackExactlyAndMinimally) {
     }
 }
 
-TEST(CellText, FixedBranchUsesTheColumnDecimals) {
+TEST(CellText, ShownTextUsesTheColumnDecimals) {
     EXPECT_EQ(FormatCellText(12.5L, 2), "12.50");
     EXPECT_EQ(FormatCellText(1.23456L, 2), "1.23");
     EXPECT_EQ(FormatCellText(3, 0), "3");
@@ -123,6 +130,79 @@ TEST(CellText, FixedBranchUsesTheColumnDecimals) {
     // The exponent branch is the stored-number one, whatever the decimals.
     EXPECT_EQ(FormatCellText(12345678, 2), " 1.2345678E+07");
     EXPECT_EQ(FormatCellText(0.00002L, 5), " 2.000E-05");
+}
+
+TEST(CellText, StoredCellKeepsFifteenDigitsWhateverTheDecimals) {
+    // The decimals pad with zeros but never cut a digit (1.23456 with 2 decimals was stored
+    // as "1.23", 3.14159265358979 imported into a column of 11 as "3.14159265359").
+    EXPECT_EQ(FormatStoredCell(12.5L, 2), "12.50");
+    EXPECT_EQ(FormatStoredCell(1.23456L, 2), "1.23456");
+    EXPECT_EQ(FormatStoredCell(3.14159265358979L, 11), "3.14159265358979");
+    EXPECT_EQ(FormatStoredCell(1234.5L, 12), "1234.500000000000");
+    EXPECT_EQ(FormatStoredCell(3, 0), "3");
+    EXPECT_EQ(FormatStoredCell(0, 3), "0.000");
+    EXPECT_EQ(FormatStoredCell(-0.0L, 1), "0.0");
+    EXPECT_EQ(FormatStoredCell(-7.25L, 0), "-7.25");
+    EXPECT_EQ(FormatStoredCell(MissingValue, 2), "");
+    // Digits past the 15th are not the program's: hand-rounded at the 16th digit, and padding
+    // adds zeros, not the binary value's further digits.
+    EXPECT_EQ(FormatStoredCell(1.0L / 3.0L, 0), "0.333333333333333");
+    EXPECT_EQ(FormatStoredCell(2.0L / 3.0L, 0), "0.666666666666667");
+    EXPECT_EQ(FormatStoredCell(9999999.999999999L, 0), "10000000");
+    EXPECT_EQ(FormatStoredCell(1234567.1L, 18), "1234567.100000000000000000");
+    EXPECT_EQ(FormatStoredCell(0.000123456789012345L, 0), "0.000123456789012345");
+    // Rounded to 15 digits this value would be 0.0001, which reads back in the exponent
+    // form's range: it keeps the digits that give it back exactly.
+    const Extended aboveLimit = std::nextafter(1E-4L, 1.0L);
+    EXPECT_EQ(ReadBack(FormatStoredCell(aboveLimit, 0)), aboveLimit);
+    EXPECT_GT(FormatStoredCell(aboveLimit, 0).size(), 20u);
+    // The exponent branch is the stored-number one, whatever the decimals.
+    EXPECT_EQ(FormatStoredCell(12345678, 2), " 1.2345678E+07");
+    EXPECT_EQ(FormatStoredCell(0.00002L, 5), " 2.000E-05");
+}
+
+TEST(CellText, FixedTextsReadBackExactly) {
+    // Random values of 1 to 15 significant digits across the fixed range, as typed: both
+    // texts read back as the same value, and the cell text shows exactly the typed digits.
+    std::mt19937_64 rng(20240612);
+    std::uniform_int_distribution<int> digitCount(1, 15);
+    std::uniform_int_distribution<int> exponent(-4, 6);
+    std::uniform_int_distribution<int> digit(0, 9);
+    for (int i = 0; i < 20000; ++i) {
+        std::string digits(1, static_cast<char>('1' + digit(rng) % 9));
+        const int count = digitCount(rng);
+        while (static_cast<int>(digits.size()) < count) digits += static_cast<char>('0' + digit(rng));
+        while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+        std::string typed = i % 3 == 0 ? "-" : "";
+        typed.append(digits, 0, 1).append(".").append(digits, 1).append("e");
+        typed.append(std::to_string(exponent(rng)));
+        const Extended v = ReadBack(typed);
+        if (NeedsExponentForm(v)) continue;
+        ASSERT_EQ(ReadBack(FormatStoredNumber(v)), v) << typed;
+        const std::string cell = FormatStoredCell(v, 0);
+        ASSERT_EQ(ReadBack(cell), v) << typed;
+        std::string shown;
+        for (char c : cell) {
+            if (c >= '0' && c <= '9') shown += c;
+        }
+        shown.erase(0, shown.find_first_not_of('0'));
+        shown.erase(shown.find_last_not_of('0') + 1);  // the places of an integer's zeros
+        ASSERT_EQ(shown, digits) << typed << " written " << cell;
+    }
+}
+
+TEST(CellText, FieldDecimalsAreThoseTheReaderShows) {
+    EXPECT_EQ(FieldDecimals("12.50"), 2);
+    EXPECT_EQ(FieldDecimals("1234.500000000000"), 12);  // 16 digits: kept whole
+    EXPECT_EQ(FieldDecimals("-1234567.12345678"), 8);
+    EXPECT_EQ(FieldDecimals("3"), 0);
+    EXPECT_EQ(FieldDecimals(std::string("1.").append(40, '0')), MaxStoredDecimals);
+    EXPECT_EQ(FieldDecimals("2,25", ','), 2);
+    // Exponent texts follow the counting rule, within 14 digits.
+    EXPECT_EQ(FieldDecimals(" 2.000E-05"), 5);
+    EXPECT_EQ(FieldDecimals(" 1.235E+07"), 0);
+    EXPECT_EQ(FieldDecimals(" 1.000E-13"), 13);
+    EXPECT_EQ(FieldDecimals(" 1.000E-14"), 0);
 }
 
 TEST(CountDigits, FixedAndExponentTexts) {

@@ -55,7 +55,7 @@ TEST(EnteredValueTest, NeededDecimals) {
     DataTable t;
     t.SetValue(0, 0, 1.5L);
     t.SetValue(1, 0, 12.345L);
-    t.SetValue(2, 0, 1 / 3.0L);  // 0.33333333 by the stored-number rule
+    t.SetValue(2, 0, 1 / 3.0L);  // 0.33333333 as a computed value, 8 decimals
     EXPECT_EQ(NeededDecimals(t, 0), 8);
     t.SetValue(2, 0, 0.123456789012L);
     EXPECT_EQ(NeededDecimals(t, 0), 12);
