@@ -67,7 +67,7 @@ int RunReportCommand(Arguments& args, std::ostream& out, std::ostream& err, bool
     } else if (json) {
         JsonWriter w;
         w.BeginObject();
-        w.Field("file", Utf8ToLatin1(files[0]));
+        w.Key("file").Utf8String(files[0]);
         w.Field("format", DataFormatCaption(document->Format()));
         w.Field("errorCode", document->ErrorCode());
         w.Key("result");

@@ -38,6 +38,7 @@ void WriteJson(const Document& doc, const std::vector<int>& columns, std::ostrea
     JsonWriter w;
     w.BeginObject();
     w.Field("format", DataFormatCaption(doc.Format()));
+    w.Field("title", table.DataTitle());
     w.Key("columns").BeginArray();
     for (int c : columns) {
         const ColumnRecord& r = table.Record(c);

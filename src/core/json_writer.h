@@ -1,6 +1,6 @@
 // A small JSON writer for the result structs that `zelkon-cli --json` prints: numbers at
-// full extended precision (missing values, infinities and NaN as null), Latin-1 text as
-// UTF-8 strings.
+// full extended precision (missing values, infinities and NaN as null) whatever the locale,
+// Latin-1 text as UTF-8 strings, so that every text it gives is valid UTF-8.
 #pragma once
 
 #include <cstdint>
@@ -24,8 +24,12 @@ public:
     JsonWriter& Number(Extended value);
     JsonWriter& Integer(std::int64_t value);
     JsonWriter& Bool(bool value);
-    /// Latin-1 text, written as a UTF-8 JSON string.
+    /// Latin-1 text (the program's own: titles, labels, captions), written as a UTF-8 JSON
+    /// string.
     JsonWriter& String(std::string_view latin1);
+    /// Text that is already UTF-8 (a file name as the system gives it); a byte that does not
+    /// belong to a valid UTF-8 sequence is written as U+FFFD.
+    JsonWriter& Utf8String(std::string_view utf8);
     JsonWriter& Null();
     /// A value that is already JSON text (a nested result written by another writer).
     JsonWriter& Raw(std::string_view json);
@@ -41,6 +45,7 @@ public:
 
 private:
     void Separate();
+    void Quoted(std::string_view utf8);
     std::string text_;
     bool needComma_ = false;
 };

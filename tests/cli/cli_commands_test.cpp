@@ -12,6 +12,7 @@
 #include "cli/import_command.h"
 #include "core/data_file.h"
 #include "core/file_io.h"
+#include "data/scripted_prompts.h"
 #include "data/sheet_editing.h"
 #include "support/test_support.h"
 
@@ -125,6 +126,69 @@ TEST(CliCommands, ReportStylesOnlyOnATerminal) {
     const CommandRun json = Report({file, "--json"});
     EXPECT_EQ(json.out.rfind("{\"file\":", 0), 0u);
     EXPECT_NE(json.out.find("\"errorCode\":0"), std::string::npos);
+}
+
+// The UTF-8 form of Latin-1 text inside a JSON string, worked out byte by byte.
+std::string JsonUtf8(const std::string& latin1) {
+    std::string out;
+    for (const char ch : latin1) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (ch == '"' || ch == '\\') out += '\\';
+        if (b < 0x80) {
+            out += ch;
+        } else {
+            out += static_cast<char>(0xC0 | (b >> 6));
+            out += static_cast<char>(0x80 | (b & 0x3F));
+        }
+    }
+    return out;
+}
+
+TEST(CliCommands, JsonIsUtf8WithTheTitlesOfTheFile) {
+    // Titles holding every printable Latin-1 character ("µ" among them), a data title that
+    // looks like a number, and file names beyond Latin-1 or not UTF-8 at all.
+    std::string every;
+    for (int b = 32; b < 256; ++b) {
+        if (b < 127 || b > 159) every += static_cast<char>(b);
+    }
+    Document doc;
+    test::ScriptedPrompts prompts;
+    for (int r = 0; r < 3; ++r) PostTypedValue(doc, r, 0, std::to_string(r + 1), {}, prompts);
+    doc.Table().SetDataTitle("2024-03-01");
+    doc.Table().Record(0).title = every.substr(0, 80);
+    const std::string dir = test::MakeTempDir();
+    std::ostringstream err;
+    const std::string utf8Name = "donn\xC3\xA9" "es \xE6\x95\xB0.ZLD";  // "données 数.ZLD"
+    for (const std::string& name : {"/" + utf8Name, std::string("/bad\xFF.ZLD")}) {
+        ASSERT_TRUE(SaveDocument(doc, dir + name, err)) << err.str();
+    }
+    const CommandRun stats = Stats({dir + "/" + utf8Name, "--json"});
+    ASSERT_EQ(stats.code, ExitOk) << stats.err;
+    EXPECT_NE(stats.out.find("\"title\":\"2024-03-01\",\"columns\""), std::string::npos) << stats.out;
+    EXPECT_NE(stats.out.find("\"title\":\"" + JsonUtf8(every.substr(0, 80)) + "\""),
+              std::string::npos);
+    const CommandRun report = Report({dir + "/" + utf8Name, "--json"});
+    EXPECT_NE(report.out.find(utf8Name + "\""), std::string::npos) << report.out;
+    EXPECT_NE(report.out.find(JsonUtf8(every.substr(0, 80))), std::string::npos);
+    const CommandRun bad = Report({dir + "/bad\xFF.ZLD", "--json"});
+    EXPECT_NE(bad.out.find("/bad\xEF\xBF\xBD.ZLD\""), std::string::npos) << bad.out;
+    // Past the ASCII range there is nothing but these two-byte forms, three bytes of the
+    // Chinese character and the replacement character.
+    for (const std::string* out : {&stats.out, &report.out, &bad.out}) {
+        std::string rest = *out;
+        for (const char* allowed : {"\xE6\x95\xB0", "\xEF\xBF\xBD"}) {
+            for (std::size_t at; (at = rest.find(allowed)) != std::string::npos;) rest.erase(at, 3);
+        }
+        for (std::size_t i = 0; i < rest.size(); ++i) {
+            const auto b = static_cast<unsigned char>(rest[i]);
+            if (b < 0x80) continue;
+            ASSERT_TRUE((b == 0xC2 || b == 0xC3) && i + 1 < rest.size() &&
+                        (static_cast<unsigned char>(rest[i + 1]) & 0xC0) == 0x80)
+                << "byte " << i << " of " << rest;
+            ++i;
+        }
+    }
+    std::filesystem::remove_all(dir);
 }
 
 TEST(CliCommands, RefusedFilesGiveAMessageAndAFailureCode) {
