@@ -78,7 +78,33 @@ TEST(CliCommands, EveryExampleOpensAndReports) {
         EXPECT_EQ(first, second) << entry.path();
         std::filesystem::remove_all(dir);
     }
-    EXPECT_EQ(files, 7);
+    EXPECT_EQ(files, 15);
+}
+
+// Each line of the corpus, without its trailing blanks, is a whole line of its example's report.
+TEST(CliCommands, HelpExamplesReportWhatRComputes) {
+    std::ifstream corpus(std::string(ZELKON_SOURCE_DIR) + "/tests/data/examples/help_example_lines.txt");
+    ASSERT_TRUE(corpus);
+    const auto trimmed = [](std::string line) {
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        return line;
+    };
+    int checked = 0;
+    for (std::string entry; std::getline(corpus, entry);) {
+        if (entry.empty() || entry.front() == '#') continue;
+        const std::size_t tab = entry.find('\t');
+        ASSERT_NE(tab, std::string::npos) << entry;
+        const std::string file = entry.substr(0, tab);
+        const std::string expected = trimmed(entry.substr(tab + 1));
+        const CommandRun report = Report({Examples + file});
+        ASSERT_EQ(report.code, ExitOk) << file << report.err;
+        std::istringstream lines(report.out);
+        bool found = false;
+        for (std::string line; !found && std::getline(lines, line);) found = trimmed(line) == expected;
+        EXPECT_TRUE(found) << file << ": " << expected << "\n" << report.out;
+        ++checked;
+    }
+    EXPECT_EQ(checked, 22);
 }
 
 TEST(CliCommands, StatisticsOfTheRawExample) {

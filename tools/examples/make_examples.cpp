@@ -9,6 +9,7 @@
 #include "core/document.h"
 #include "data/sheet_editing.h"
 #include "stats/column_stats.h"
+#include "examples_tables.h"
 
 using namespace zelkon;
 
@@ -172,6 +173,7 @@ int main(int argc, char** argv) {
     }
     const std::string folder = argv[1];
     const bool ok = RawData(folder) && MeanSDN(folder) && MeanSEMN(folder) && XYData(folder) &&
-                    TwoByTwo(folder) && LargerTable(folder) && MultipleRegression(folder);
+                    TwoByTwo(folder) && LargerTable(folder) && MultipleRegression(folder) &&
+                    WriteTableExamples(folder);
     return ok ? 0 : 1;
 }

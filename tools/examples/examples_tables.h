@@ -1,0 +1,12 @@
+// The examples of the contingency-table, regression and correlation help pages.
+#pragma once
+
+#include <string>
+
+namespace zelkon {
+
+/// Writes the table, regression and correlation examples into the folder; false when one
+/// of them cannot be saved (the reason is on standard error).
+bool WriteTableExamples(const std::string& folder);
+
+}  // namespace zelkon
