@@ -78,7 +78,7 @@ TEST(CliCommands, EveryExampleOpensAndReports) {
         EXPECT_EQ(first, second) << entry.path();
         std::filesystem::remove_all(dir);
     }
-    EXPECT_EQ(files, 15);
+    EXPECT_EQ(files, 27);
 }
 
 // Each line of the corpus, without its trailing blanks, is a whole line of its example's report.
@@ -104,7 +104,7 @@ TEST(CliCommands, HelpExamplesReportWhatRComputes) {
         EXPECT_TRUE(found) << file << ": " << expected << "\n" << report.out;
         ++checked;
     }
-    EXPECT_EQ(checked, 22);
+    EXPECT_EQ(checked, 48);
 }
 
 TEST(CliCommands, StatisticsOfTheRawExample) {

@@ -8,6 +8,7 @@
 #include "core/data_file.h"
 #include "core/document.h"
 #include "data/sheet_editing.h"
+#include "examples_groups.h"
 #include "stats/column_stats.h"
 #include "examples_tables.h"
 
@@ -174,6 +175,6 @@ int main(int argc, char** argv) {
     const std::string folder = argv[1];
     const bool ok = RawData(folder) && MeanSDN(folder) && MeanSEMN(folder) && XYData(folder) &&
                     TwoByTwo(folder) && LargerTable(folder) && MultipleRegression(folder) &&
-                    WriteTableExamples(folder);
+                    WriteTableExamples(folder) && WriteGroupExamples(folder, {FillColumn, Save});
     return ok ? 0 : 1;
 }
