@@ -175,6 +175,7 @@ int main(int argc, char** argv) {
     const std::string folder = argv[1];
     const bool ok = RawData(folder) && MeanSDN(folder) && MeanSEMN(folder) && XYData(folder) &&
                     TwoByTwo(folder) && LargerTable(folder) && MultipleRegression(folder) &&
-                    WriteTableExamples(folder) && WriteGroupExamples(folder, {FillColumn, Save});
+                    WriteTableExamples(folder, {FillColumn, Save}) &&
+                    WriteGroupExamples(folder, {FillColumn, Save});
     return ok ? 0 : 1;
 }
