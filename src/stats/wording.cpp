@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace zelkon {
@@ -43,6 +45,53 @@ int DecimalsFor(int d, int e) {
     return dec < 0 ? 0 : dec;
 }
 
+// The printed digits of a value are its decimal digits to 15 significant places (as many as
+// a typed value carries), rounded from there with halves away from zero, as a reader
+// rounds: 108.125 becomes 108.13, and 2.675, stored a hair below its decimal value, becomes
+// 2.68 too.  Only a value that differs from a half before its 16th significant digit
+// rounds to the nearer side.
+constexpr int CarriedDigits = 15;
+
+// The first 15 significant decimal digits of |x| (x finite and not zero) and the power of
+// ten of the first one: |x| = 0.d1d2... x 10^(exponent + 1).
+struct DecimalDigits {
+    std::string digits;
+    int exponent = 0;
+};
+
+DecimalDigits DigitsOf(Extended x) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*Le", CarriedDigits - 1, std::fabs(x));
+    DecimalDigits d;
+    const std::string_view text(buffer);
+    const std::size_t e = text.find('e');
+    d.digits.reserve(CarriedDigits);
+    for (std::size_t i = 0; i < e; ++i) {
+        if (text[i] != '.') d.digits.push_back(text[i]);
+    }
+    d.exponent = std::atoi(buffer + e + 1);
+    return d;
+}
+
+// The first `keep` digits (none when keep <= 0), rounded half away from zero on the digit
+// after them; the carry may add a leading digit ("999" becomes "1000").
+std::string KeptDigits(const DecimalDigits& d, int keep) {
+    std::string kept = keep > 0 ? d.digits.substr(0, static_cast<std::size_t>(keep)) : "";
+    const bool up = keep >= 0 && keep < CarriedDigits &&
+                    d.digits[static_cast<std::size_t>(keep)] >= '5';
+    if (!up) return kept;
+    int i = static_cast<int>(kept.size()) - 1;
+    for (; i >= 0 && kept[static_cast<std::size_t>(i)] == '9'; --i) {
+        kept[static_cast<std::size_t>(i)] = '0';
+    }
+    if (i >= 0) {
+        ++kept[static_cast<std::size_t>(i)];
+    } else {
+        kept.insert(0, 1, '1');
+    }
+    return kept;
+}
+
 std::string Printf(const char* format, int precision, Extended x) {
     const int needed = std::snprintf(nullptr, 0, format, precision, x);
     if (needed <= 0) return {};
@@ -54,19 +103,43 @@ std::string Printf(const char* format, int precision, Extended x) {
 // "1.23457E-05": one digit before the point, "E", the exponent's sign and two exponent
 // digits (more only when the exponent needs them).
 std::string ScientificText(Extended x) {
-    std::string s = Printf("%.*LE", ScientificDecimals, x);
-    const std::size_t ePos = s.find('E');
-    if (ePos == std::string::npos || ePos + 2 > s.size()) return s;  // "INF", "NAN"
-    std::string digits = s.substr(ePos + 2);
-    while (digits.size() > 2 && digits.front() == '0') digits.erase(0, 1);
+    if (!std::isfinite(x)) return Printf("%.*LE", ScientificDecimals, x);
+    const DecimalDigits d = DigitsOf(x);
+    std::string kept = KeptDigits(d, ScientificDecimals + 1);
+    int exponent = d.exponent;
+    if (static_cast<int>(kept.size()) > ScientificDecimals + 1) {  // 9.999995 became 10.00000
+        kept.pop_back();
+        ++exponent;
+    }
+    std::string s = x < 0 ? "-" : "";
+    s += kept.substr(0, 1) + "." + kept.substr(1) + "E" + (exponent < 0 ? "-" : "+");
+    std::string digits = std::to_string(exponent < 0 ? -exponent : exponent);
     while (digits.size() < 2) digits.insert(0, 1, '0');
-    s.resize(ePos + 2);
     return s + digits;
 }
 
 // Fixed notation with dec decimals; a negative value that reads as zero loses its sign.
 std::string FixedText(Extended x, int dec) {
-    std::string s = Printf("%.*Lf", dec, x);
+    std::string s;
+    if (x == 0 || !std::isfinite(x)) {
+        s = Printf("%.*Lf", dec, x);
+    } else {
+        const DecimalDigits d = DigitsOf(x);
+        // Digits down to the last decimal shown; more than the digits carried (never with
+        // the decimals the report asks for) are left to the library's exact rounding.
+        const int keep = d.exponent + dec + 1;
+        if (keep > CarriedDigits) {
+            s = Printf("%.*Lf", dec, x);
+        } else {
+            std::string units = KeptDigits(d, keep);  // |x| in units of the last decimal
+            const std::size_t lead = units.find_first_not_of('0');
+            units.erase(0, lead == std::string::npos ? units.size() : lead);
+            const bool zero = units.empty();
+            while (static_cast<int>(units.size()) < dec + 1) units.insert(0, 1, '0');
+            if (dec > 0) units.insert(units.size() - static_cast<std::size_t>(dec), 1, '.');
+            s = (x < 0 && !zero ? "-" : "") + units;
+        }
+    }
     if (!s.empty() && s.front() == '-' &&
         s.find_first_of("123456789", 1) == std::string::npos) {
         s.erase(0, 1);

@@ -66,6 +66,36 @@ TEST(FormatNumber, FixedDecimals) {
     }
 }
 
+// Halves round away from zero, as by hand: exact binary halves (108.125, 1.0625, 28.5,
+// 10000050), and values typed as a half that binary stores a hair off it (2.675 is held as
+// 2.67499999999999999996, 0.005 a hair above).  A value below the half within its first 15
+// significant digits rounds down.
+TEST(FormatNumber, HalvesRoundAwayFromZero) {
+    const NumberCase cases[] = {
+        {108.125L, -5, "108.13"},  // e = 2, dec 2 (to even it was 108.12)
+        {108.625L, -5, "108.63"},
+        {-108.125L, -5, "-108.13"},
+        {1.0625L, -5, "1.063"},  // e = 0, dec 3
+        {28.5L, 0, "29"},        // e = 1, dec 0, width 2
+        {2.5L, 0, " 3"},
+        {0.5L, 0, " 1"},
+        {-0.5L, 0, "-1"},
+        {0.125L, 2, "0.13"},
+        {-0.125L, 2, "-0.13"},
+        {2.675L, 2, "2.68"},
+        {0.005L, 2, "0.01"},
+        {0.99995L, 4, "1.0000"},
+        {10000050.0L, 0, "1.00001E+07"},  // six mantissa digits: 1.000005 rounds up
+        {2.67499999999999L, 2, "2.67"},
+        {108.12499999999L, -5, "108.12"},
+        {0.0049999999999L, 2, "0.00"},
+    };
+    for (const NumberCase& c : cases) {
+        EXPECT_EQ(FormatNumber(c.x, c.d), c.text) << "x = " << static_cast<double>(c.x)
+                                                  << ", d = " << c.d;
+    }
+}
+
 // A negative text that reads as zero is written as zero with the same decimals.
 TEST(FormatNumber, NegativeZeroLosesItsSign) {
     EXPECT_EQ(FormatNumber(-0.0004L, 3), "0.000");  // e = -4, dec 3, width 5
