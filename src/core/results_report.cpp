@@ -33,7 +33,20 @@ void ResultsReport::AppendRaw(std::string_view s) {
 }
 
 void ResultsReport::Write(std::string_view text) {
-    AppendRaw(text.substr(0, MaxTextArgument));
+    text = text.substr(0, MaxTextArgument);
+    const std::size_t first = text.find_first_not_of(Switches);
+    if (first != std::string_view::npos) StartField(text[first]);
+    AppendRaw(text);
+}
+
+void ResultsReport::SeparateNextField() {
+    if (!FollowsBlank()) separate_ = true;
+}
+
+void ResultsReport::StartField(char first) {
+    if (!separate_) return;
+    separate_ = false;
+    if (first != ' ' && !FollowsBlank()) Append(' ');
 }
 
 void ResultsReport::WriteLine(std::string_view text) {
@@ -42,6 +55,7 @@ void ResultsReport::WriteLine(std::string_view text) {
 }
 
 void ResultsReport::NewLine() {
+    separate_ = false;
     // A line end goes in whole (closing switches, CR and LF) or not at all, so that a full
     // buffer never holds a lone CR or a line whose emphasis is left open before its end.
     const std::size_t closing = (emphasis1_ ? 1 : 0) + (emphasis2_ ? 1 : 0);
@@ -64,10 +78,12 @@ void ResultsReport::PadToColumn(int n) {
 }
 
 void ResultsReport::WriteRule(int n) {
+    if (n > 0) StartField('=');
     for (int i = 0; i < n; ++i) Append('=');
 }
 
 void ResultsReport::WriteDashes(int n) {
+    if (n > 0) StartField('-');
     for (int i = 0; i < n; ++i) Append('-');
 }
 
@@ -88,11 +104,32 @@ void ResultsReport::AddTab(int column) {
 }
 
 void ResultsReport::NextTab() {
+    // A field that reaches up to a stop is kept apart from the next one by a blank, rather
+    // than the next being sent on to the stop after (which left no stop for the last field
+    // of the row and ran it into its neighbour); a next field that begins with a blank
+    // starts at the stop itself.
+    const bool afterField = !FollowsBlank();
+    if (afterField && std::find(tabs_.begin(), tabs_.end(), column_) != tabs_.end()) {
+        SeparateNextField();
+        return;
+    }
     int target = 0;
     for (int t : tabs_) {
         if (t > column_ && (target == 0 || t < target)) target = t;
     }
-    if (target > 0) PadToColumn(target);
+    if (target > 0) {
+        PadToColumn(target);
+    } else {
+        SeparateNextField();
+    }
+}
+
+bool ResultsReport::FollowsBlank() const {
+    for (auto c = text_.rbegin(); c != text_.rend(); ++c) {
+        if (*c == Emphasis1 || *c == Emphasis2 || *c == Emphasis3) continue;
+        return *c == ' ' || *c == '\n';
+    }
+    return true;
 }
 
 void ResultsReport::WriteInteger(std::int64_t i) { Write(std::to_string(i)); }
@@ -124,6 +161,7 @@ void ResultsReport::Reset() {
     emphasis2_ = false;
     finished_ = false;
     full_ = false;
+    separate_ = false;
 }
 
 std::unique_ptr<ResultsReport> ResultsReport::CreateSideReport() {

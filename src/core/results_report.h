@@ -47,8 +47,18 @@ public:
 
     void ClearTabs();
     void AddTab(int column);
-    /// Pads with blanks to the first tab stop right of the current column.
+    /// Pads with blanks to the first tab stop right of the current column.  Fields stay
+    /// apart: when the text just written reaches up to a stop (the current column is the
+    /// stop), or no stop lies to the right, the column stays and the next field is kept
+    /// apart (SeparateNextField).
     void NextTab();
+    /// The next text written on this line starts with a blank when neither it nor the text
+    /// before has one there, so that two fields never run together; text that already
+    /// follows a blank is left as it is.
+    void SeparateNextField();
+    /// True at the start of a line or after a blank (style switches are skipped): the next
+    /// field written here does not run into the text before it.
+    bool FollowsBlank() const;
 
     void WriteInteger(std::int64_t i);
     /// The decimal text of i right-aligned in w characters (a longer text is written whole).
@@ -93,7 +103,13 @@ public:
     std::vector<std::string> AllLines() const;
 
 private:
+    /// The three style switches, which take no column.
+    static constexpr char SwitchChars[] = {Emphasis1, Emphasis2, Emphasis3, '\0'};
+    static constexpr std::string_view Switches{SwitchChars, 3};
+
     void Append(char c);
+    /// Keeps a field apart as SeparateNextField asked, before text beginning with `first`.
+    void StartField(char first);
     void AppendRaw(std::string_view s);
 
     std::string text_;
@@ -103,6 +119,7 @@ private:
     bool emphasis2_ = false;
     bool finished_ = false;
     bool full_ = false;  // something was dropped at the capacity; later text is dropped too
+    bool separate_ = false;  // the next field on this line is kept apart from the text before
     std::vector<int> tabs_;
     std::string filePath_;
 };

@@ -18,9 +18,9 @@ void WriteSourceAndNumbers(ResultsReport& report, const AnovaLayout& layout,
     if (layout.emphasiseSource) report.ToggleEmphasis1();
     report.Write(source);
     if (layout.emphasiseSource) report.ToggleEmphasis1();
-    report.PadToColumn(layout.dfColumn);
+    MoveToColumn(report, layout.dfColumn);
     WriteIntegerField(report, df, DfWidth);
-    report.PadToColumn(layout.ssColumn);
+    MoveToColumn(report, layout.ssColumn);
     WriteNumberField(report, ss, NumberWidth);
 }
 
@@ -45,7 +45,7 @@ void WriteAnovaHeading(ResultsReport& report, const AnovaLayout& layout) {
 void WriteAnovaRow(ResultsReport& report, const AnovaLayout& layout, std::string_view source,
                    std::int32_t df, Extended ss, Extended ms) {
     WriteSourceAndNumbers(report, layout, source, df, ss);
-    report.PadToColumn(layout.msColumn);
+    MoveToColumn(report, layout.msColumn);
     WriteNumberField(report, ms, NumberWidth);
     report.NewLine();
 }

@@ -62,7 +62,7 @@ void WritePercentLine(ResultsReport& report, Extended count1, Extended count2,
     // Every percentage line after the first starts with ten blanks; they lie inside the
     // padding to the first cell column, so all percentage lines read alike.
     for (int i = 0; i < 3; ++i) {
-        report.PadToColumn(columns[i]);
+        MoveToColumn(report, columns[i]);
         report.Write(RightAlignedText(" (", BracketWidth));
         WriteNumberWidth(report, Percentage(counts[i], grandTotal), PercentWidth, 0);
         report.Write("%)");
@@ -71,16 +71,16 @@ void WritePercentLine(ResultsReport& report, Extended count1, Extended count2,
 }
 
 void WriteEmphasisedTitle(ResultsReport& report, std::string_view title) {
-    report.PadToColumn(TitleColumn);
+    MoveToColumn(report, TitleColumn);
     report.ToggleEmphasis1();
     WriteTitleRight(report, title, FieldWidth);
     report.ToggleEmphasis1();
 }
 
 void WriteSummaryValues(ResultsReport& report, Extended total, Extended percent) {
-    report.PadToColumn(SummaryTotalColumn);
+    MoveToColumn(report, SummaryTotalColumn);
     WriteNumberWidth(report, total, SummaryTotalWidth, 0);
-    report.PadToColumn(SummaryPercentColumn);
+    MoveToColumn(report, SummaryPercentColumn);
     WriteNumberWidth(report, percent, SummaryPercentWidth, 2);
     report.Write("%");
     report.NewLine();
@@ -93,11 +93,11 @@ void WriteSummaryValues(ResultsReport& report, Extended total, Extended percent)
 void WriteTwoByTwoHeading(ResultsReport& report, std::string_view column1Title,
                           std::string_view column2Title) {
     report.ToggleEmphasis1();
-    report.PadToColumn(Cell1Column);
+    MoveToColumn(report, Cell1Column);
     WriteTitleRight(report, column1Title, FieldWidth);
-    report.PadToColumn(Cell2Column);
+    MoveToColumn(report, Cell2Column);
     WriteTitleRight(report, column2Title, FieldWidth);
-    report.PadToColumn(TotalColumn);
+    MoveToColumn(report, TotalColumn);
     WriteTitleRight(report, "Total", FieldWidth);
     report.ToggleEmphasis1();
     report.NewLine();
@@ -106,13 +106,13 @@ void WriteTwoByTwoHeading(ResultsReport& report, std::string_view column1Title,
 void WriteTwoByTwoRow(ResultsReport& report, int row, std::string_view title, Extended count1,
                       Extended count2, Extended grandTotal, bool marker) {
     WriteEmphasisedTitle(report, title);
-    report.PadToColumn(Cell1Column);
+    MoveToColumn(report, Cell1Column);
     WriteCount(report, count1, FieldWidth);
     if (!marker && row == 2) report.Write(DiscordantMarker);  // after cell C
-    report.PadToColumn(Cell2Column);
+    MoveToColumn(report, Cell2Column);
     WriteCount(report, count2, FieldWidth);
     if (!marker && row == 1) report.Write(DiscordantMarker);  // after cell B
-    report.PadToColumn(TotalColumn);
+    MoveToColumn(report, TotalColumn);
     WriteCount(report, Sum(count1, count2), FieldWidth);
     report.NewLine();
     WritePercentLine(report, count1, count2, grandTotal);
@@ -125,11 +125,11 @@ void WriteTwoByTwoTotalRow(ResultsReport& report, Extended column1Total, Extende
     report.ToggleEmphasis1();
     report.NewLine();
     WriteEmphasisedTitle(report, "Total");
-    report.PadToColumn(Cell1Column);
+    MoveToColumn(report, Cell1Column);
     WriteCount(report, column1Total, FieldWidth);
-    report.PadToColumn(Cell2Column);
+    MoveToColumn(report, Cell2Column);
     WriteCount(report, column2Total, FieldWidth);
-    report.PadToColumn(TotalColumn);
+    MoveToColumn(report, TotalColumn);
     const Extended grandTotal = Sum(column1Total, column2Total);
     WriteCount(report, grandTotal, FieldWidth);
     report.NewLine();
@@ -168,14 +168,14 @@ void WriteContingencySummaryHeading(ResultsReport& report, ContingencyMargin mar
 
 void WriteContingencySummaryRow(ResultsReport& report, std::string_view title, Extended total,
                                 Extended percent) {
-    report.PadToColumn(SummaryTitleColumn);
+    MoveToColumn(report, SummaryTitleColumn);
     WriteTitleRight(report, title, SummaryTitleWidth);
     WriteSummaryValues(report, total, percent);
 }
 
 void WriteContingencySummaryRow(ResultsReport& report, std::int32_t number, Extended total,
                                 Extended percent) {
-    report.PadToColumn(SummaryTitleColumn);
+    MoveToColumn(report, SummaryTitleColumn);
     WriteIntegerField(report, number, SummaryTitleWidth);
     WriteSummaryValues(report, total, percent);
 }

@@ -34,12 +34,12 @@ void WritePair(ResultsReport& report, std::string_view first, std::string_view j
 }
 
 void WriteDifference(ResultsReport& report, Extended difference) {
-    report.PadToColumn(DifferenceColumn);
+    MoveToColumn(report, DifferenceColumn);
     WriteNumberField(report, difference, DifferenceWidth);
 }
 
 void WriteCode(ResultsReport& report, int column, Extended p) {
-    report.PadToColumn(column);
+    MoveToColumn(report, column);
     report.Write(RightAlignedText(SignificanceCode(p), SignificanceCodeWidth));
 }
 
@@ -47,7 +47,7 @@ void WriteRow(ResultsReport& report, std::string_view first, std::string_view se
               Extended difference, Extended statistic, Extended p, bool untestedDashes) {
     WritePair(report, first, " vs ", second);
     WriteDifference(report, difference);
-    report.PadToColumn(StatisticColumn);
+    MoveToColumn(report, StatisticColumn);
     if (untestedDashes && IsMissingValue(statistic)) {
         report.Write(UntestedStatisticText);
     } else {
@@ -104,9 +104,9 @@ void WriteComparisonIntervalRow(ResultsReport& report, std::string_view firstTit
                                 Extended lower, Extended upper) {
     WritePair(report, firstTitle, " - ", secondTitle);
     WriteDifference(report, difference);
-    report.PadToColumn(StatisticColumn);
+    MoveToColumn(report, StatisticColumn);
     WriteNumberField(report, lower, StatisticWidth);
-    report.PadToColumn(PColumn);
+    MoveToColumn(report, PColumn);
     WriteNumberField(report, upper, StatisticWidth);
     report.NewLine();
 }
@@ -154,10 +154,10 @@ void WriteControlRow(ResultsReport& report, std::string_view controlTitle,
     WritePair(report, controlTitle, " vs ", columnTitle);
     WriteDifference(report, difference);
     if (q.has_value()) {
-        report.PadToColumn(ControlStatisticColumn);
+        MoveToColumn(report, ControlStatisticColumn);
         WriteNumberField(report, *q, ControlStatisticWidth);
     }
-    report.PadToColumn(ControlPColumn);
+    MoveToColumn(report, ControlPColumn);
     report.Write(ControlSignificanceCode(p));
     report.NewLine();
 }
@@ -185,9 +185,9 @@ void WriteControlIntervalRow(ResultsReport& report, std::string_view controlTitl
                              Extended lower, Extended upper) {
     WritePair(report, controlTitle, " - ", columnTitle);
     WriteDifference(report, difference);
-    report.PadToColumn(ControlStatisticColumn);
+    MoveToColumn(report, ControlStatisticColumn);
     WriteNumberField(report, lower, ControlStatisticWidth);
-    report.PadToColumn(ControlPColumn);
+    MoveToColumn(report, ControlPColumn);
     WriteNumberField(report, upper, ControlStatisticWidth);
     report.NewLine();
 }

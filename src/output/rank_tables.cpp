@@ -36,13 +36,13 @@ void WriteKruskalWallisRankHeading(ResultsReport& report) {
 
 void WriteKruskalWallisRankRow(ResultsReport& report, std::string_view title, std::int32_t n,
                                Extended rankSum, Extended meanRank) {
-    report.PadToColumn(GroupColumn);
+    MoveToColumn(report, GroupColumn);
     WriteTitleRight(report, title, TitleWidth);
-    report.PadToColumn(PointsColumn);
+    MoveToColumn(report, PointsColumn);
     WriteIntegerField(report, n, FieldWidth);
-    report.PadToColumn(SumColumn);
+    MoveToColumn(report, SumColumn);
     WriteNumberField(report, rankSum, FieldWidth);
-    report.PadToColumn(MeanColumn);
+    MoveToColumn(report, MeanColumn);
     WriteNumberField(report, meanRank, FieldWidth);
     report.NewLine();
 }
@@ -57,9 +57,9 @@ void WriteFriedmanRankHeading(ResultsReport& report) {
 }
 
 void WriteFriedmanRankRow(ResultsReport& report, std::string_view title, Extended rankSum) {
-    report.PadToColumn(GroupColumn);
+    MoveToColumn(report, GroupColumn);
     WriteTitleRight(report, title, TitleWidth);
-    report.PadToColumn(PointsColumn);
+    MoveToColumn(report, PointsColumn);
     WriteNumberField(report, rankSum, FieldWidth);
     report.NewLine();
 }

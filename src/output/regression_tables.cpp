@@ -25,14 +25,14 @@ constexpr int ToColumn = 44;
 constexpr int ParameterWidth = 8;
 
 void WriteLabel(ResultsReport& report, std::string_view label) {
-    report.PadToColumn(LabelColumn);
+    MoveToColumn(report, LabelColumn);
     report.ToggleEmphasis1();
     report.Write(label);
     report.ToggleEmphasis1();
 }
 
 void WriteParameterField(ResultsReport& report, int column, Extended x) {
-    report.PadToColumn(column);
+    MoveToColumn(report, column);
     WriteNumberField(report, x, ParameterWidth);
 }
 
@@ -72,20 +72,20 @@ void WriteReplicatesHeading(ResultsReport& report) {
 void WriteReplicatesRow(ResultsReport& report, std::int32_t row, Extended x, Extended meanY,
                         std::int32_t replicates, Extended predictedY, Extended sd,
                         Extended residual) {
-    report.PadToColumn(RowColumn);
+    MoveToColumn(report, RowColumn);
     WriteIntegerField(report, row, 3);
-    report.PadToColumn(XColumn);
+    MoveToColumn(report, XColumn);
     WriteNumberField(report, x, 8);
-    report.PadToColumn(MeanYColumn);
+    MoveToColumn(report, MeanYColumn);
     WriteNumberField(report, meanY, 8);
-    report.PadToColumn(RepsColumn);
+    MoveToColumn(report, RepsColumn);
     WriteIntegerField(report, replicates, 5);
-    report.PadToColumn(PredictedColumn);
+    MoveToColumn(report, PredictedColumn);
     WriteNumberField(report, predictedY, 9);
     if (replicates > 1) {
-        report.PadToColumn(SdColumn);
+        MoveToColumn(report, SdColumn);
         WriteNumberField(report, sd, 9);
-        report.PadToColumn(ResidualColumn);
+        MoveToColumn(report, ResidualColumn);
         WriteNumberField(report, residual, 8);
     }
     report.NewLine();
@@ -126,7 +126,7 @@ void WriteYInterceptRow(ResultsReport& report, Extended value, Extended se, Exte
 
 void WriteXInterceptRow(ResultsReport& report, Extended value) {
     WriteLabel(report, "X intercept");
-    report.PadToColumn(ValueColumn);
+    MoveToColumn(report, ValueColumn);
     if (IsMissingValue(value)) {
         report.Write(UndefinedText);
     } else {

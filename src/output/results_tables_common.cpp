@@ -23,7 +23,10 @@ bool AtMost05(Extended p) { return AtMost(p, 0.05L, 0.05); }
 }  // namespace
 
 void MoveToColumn(ResultsReport& report, int position) {
-    if (position > 0) report.PadToColumn(position);
+    if (position <= 0) return;
+    report.PadToColumn(position);
+    // A field wider than its column may have pushed past this one: keep the next apart.
+    report.SeparateNextField();
 }
 
 std::string RightAlignedText(std::string_view text, int width) {

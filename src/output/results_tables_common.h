@@ -41,7 +41,10 @@ struct ColumnRun {
     int length;
 };
 
-/// Pads the current line to character column `position`; 0 leaves the column alone.
+/// Pads the current line to character column `position`; 0 leaves the column alone.  When
+/// the text before already reaches the column and ends in a character other than a blank,
+/// the field written next is kept one blank apart from it (unless it begins with one), so
+/// that no two fields of a row run together.
 void MoveToColumn(ResultsReport& report, int position);
 
 /// The text right-aligned (blanks before) or left-aligned (blanks after) in `width`

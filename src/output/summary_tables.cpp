@@ -52,7 +52,7 @@ void WriteParameterRow(ResultsReport& report, std::string_view label,
                        const std::vector<T>& values, WriteValue write) {
     BeginParameterRow(report, label);
     for (std::size_t i = 0; i < values.size() && i < std::size(ParameterColumns); ++i) {
-        report.PadToColumn(ParameterColumns[i]);
+        MoveToColumn(report, ParameterColumns[i]);
         write(values[i]);
     }
     report.NewLine();
@@ -82,17 +82,17 @@ void WriteSummaryHeading(ResultsReport& report) {
 
 void WriteSummaryRow(ResultsReport& report, std::string_view title, std::int32_t n,
                      Extended mean, Extended sd, Extended sem, Extended median) {
-    report.PadToColumn(Col1);
+    MoveToColumn(report, Col1);
     WriteTitleRight(report, title, TitleWidth);
-    report.PadToColumn(Col2);
+    MoveToColumn(report, Col2);
     WriteIntegerField(report, n, CountWidth);
-    report.PadToColumn(Col3);
+    MoveToColumn(report, Col3);
     WriteNumberField(report, mean, SummaryNumberWidth);
-    report.PadToColumn(Col4);
+    MoveToColumn(report, Col4);
     WriteNumberField(report, sd, SummaryNumberWidth);
-    report.PadToColumn(Col5);
+    MoveToColumn(report, Col5);
     WriteNumberField(report, sem, SummaryNumberWidth);
-    report.PadToColumn(Col6);
+    MoveToColumn(report, Col6);
     WriteValueOrUnknown(report, median, SummaryNumberWidth);
     report.NewLine();
 }
@@ -120,15 +120,15 @@ void WriteSummaryRangeHeading(ResultsReport& side) {
 
 void WriteSummaryRangeRow(ResultsReport& side, std::string_view title, Extended minimum,
                           Extended maximum, Extended lower95, Extended upper95) {
-    side.PadToColumn(Col1);
+    MoveToColumn(side, Col1);
     WriteTitleRight(side, title, TitleWidth);
-    side.PadToColumn(Col2);
+    MoveToColumn(side, Col2);
     WriteValueOrUnknown(side, minimum, 8);
-    side.PadToColumn(Col3);
+    MoveToColumn(side, Col3);
     WriteValueOrUnknown(side, maximum, 8);
-    side.PadToColumn(Col4);
+    MoveToColumn(side, Col4);
     WriteNumberField(side, lower95, 10);
-    side.PadToColumn(Col5);
+    MoveToColumn(side, Col5);
     WriteNumberField(side, upper95, 10);
     side.NewLine();
 }
@@ -149,22 +149,22 @@ void WriteNormalityHeading(ResultsReport& report) {
 
 void WriteNormalityRow(ResultsReport& report, std::string_view title, std::int32_t n,
                        bool rawData, Extended ks, Extended p, bool passed) {
-    report.PadToColumn(Col1);
+    MoveToColumn(report, Col1);
     WriteTitleRight(report, title, TitleWidth);
     if (n < NormalityMinimumN) {
-        report.PadToColumn(Col2);
+        MoveToColumn(report, Col2);
         report.Write(TooFewValuesText);
     } else if (!rawData) {
-        report.PadToColumn(Col2);
+        MoveToColumn(report, Col2);
         report.Write(RequiresRawDataText);
     } else if (!IsMissingValue(p)) {
         // A column that could not be tested (all values equal) keeps its P value missing;
         // writing ">0.10" and a verdict for it would report a test that never ran.
-        report.PadToColumn(Col2);
+        MoveToColumn(report, Col2);
         WriteNumberField(report, ks, KsWidth);
-        report.PadToColumn(Col3);
+        MoveToColumn(report, Col3);
         WriteNormalityP(report, p);
-        report.PadToColumn(Col4);
+        MoveToColumn(report, Col4);
         report.Write(passed ? " Yes" : " No");
     }
     report.NewLine();
@@ -185,15 +185,15 @@ void WriteRankTestSummaryHeading(ResultsReport& report) {
 
 void WriteRankTestSummaryRow(ResultsReport& report, std::string_view title, std::int32_t n,
                              Extended median, Extended minimum, Extended maximum) {
-    report.PadToColumn(Col1);
+    MoveToColumn(report, Col1);
     WriteTitleRight(report, title, TitleWidth);
-    report.PadToColumn(Col2);
+    MoveToColumn(report, Col2);
     WriteIntegerField(report, n, CountWidth);
-    report.PadToColumn(Col3);
+    MoveToColumn(report, Col3);
     WriteValueOrUnknown(report, median, SummaryNumberWidth);
-    report.PadToColumn(Col4);
+    MoveToColumn(report, Col4);
     WriteNumberField(report, minimum, SummaryNumberWidth);
-    report.PadToColumn(Col5);
+    MoveToColumn(report, Col5);
     WriteNumberField(report, maximum, SummaryNumberWidth);
     report.NewLine();
 }

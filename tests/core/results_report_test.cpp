@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "core/file_io.h"
 #include "support/test_support.h"
@@ -18,6 +19,8 @@ namespace {
 const std::string E1(1, static_cast<char>(128));
 const std::string E2(1, static_cast<char>(129));
 const std::string E3(1, static_cast<char>(130));
+
+std::string Sp(int n) { return std::string(static_cast<std::size_t>(n), ' '); }
 
 // 23 blanks, then three asterisks five blanks apart.
 const std::string Closing = std::string(23, ' ') + "*     *     *";
@@ -140,6 +143,64 @@ TEST(ResultsReport, TabsGoToTheNearestStopToTheRight) {
     r.ClearTabs();
     r.NextTab();
     EXPECT_EQ(r.Column(), 1);
+}
+
+// Rows of the coefficient table (stops 20, 32, 42, 50, 54) and of the t-ratio table (stops
+// 20, 32, 44, 56), each field after a NextTab.  Rows that fit keep every field at its stop;
+// a field that reaches up to a stop, or runs past the last one, is followed by one blank
+// before the next field, unless the next field begins with a blank.
+TEST(ResultsReport, TabbedFieldsNeverRunTogether) {
+    struct Row {
+        std::vector<int> stops;
+        std::vector<std::string> fields;
+        std::string line;
+    };
+    const Row rows[] = {
+        {{20, 32, 42, 50, 54},
+         {"(constant)  ", "1.234", "0.5678", "0.1234", "to", "2.345"},
+         "(constant)  " + Sp(7) + "1.234" + Sp(7) + "0.5678" + Sp(4) + "0.1234" + Sp(2) + "to" +
+             Sp(2) + "2.345"},
+        // The lower bound fills 42..49: "to" one blank after it, the upper bound at 54
+        // (before: "to" sent on to 54 and the upper bound glued to it, "to0.5577").
+        {{20, 32, 42, 50, 54},
+         {"B:Dose  ", "0.2664", "0.1324", "-0.02498", "to", "0.5577"},
+         "B:Dose  " + Sp(11) + "0.2664" + Sp(6) + "0.1324" + Sp(4) + "-0.02498 to 0.5577"},
+        // An 11-character lower bound runs to 52: "to" at 54, one blank before the upper.
+        {{20, 32, 42, 50, 54},
+         {"Slope    ", "2.000", "0.5000", "-1.2345E-05", "to", "5.00000E-05"},
+         "Slope    " + Sp(10) + "2.000" + Sp(7) + "0.5000" + Sp(4) + "-1.2345E-05 to 5.00000E-05"},
+        // A t ratio filling 20..31: the P value, which begins with two blanks, stays at 32.
+        {{20, 32, 44, 56},
+         {"(constant)", "123456789012", "  0.1234", "  No"},
+         "(constant)" + Sp(9) + "123456789012" + "  0.1234" + Sp(4) + "  No"},
+    };
+    for (const Row& row : rows) {
+        ResultsReport r;
+        for (int s : row.stops) r.AddTab(s);
+        for (std::size_t i = 0; i < row.fields.size(); ++i) {
+            if (i > 0) r.NextTab();
+            r.Write(row.fields[i]);
+        }
+        EXPECT_EQ(r.Text(), row.line);
+    }
+}
+
+// The field kept apart may follow a style switch, and a line end forgets the request.
+TEST(ResultsReport, SeparateNextFieldSkipsSwitchesAndEndsWithTheLine) {
+    ResultsReport r;
+    r.Write("abc");
+    r.SeparateNextField();
+    r.ToggleEmphasis1();
+    r.Write("d");
+    r.ToggleEmphasis1();
+    EXPECT_EQ(r.Text(), "abc" + E1 + " d" + E1);
+    r.SeparateNextField();
+    r.NewLine();
+    r.Write("e");
+    r.Write(" ");
+    r.SeparateNextField();  // after a blank: nothing to keep apart
+    r.WriteRule(2);
+    EXPECT_EQ(r.AllLines().back(), "e ==");
 }
 
 TEST(ResultsReport, AtMostTwentyTabStops) {

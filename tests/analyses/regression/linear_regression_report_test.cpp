@@ -149,6 +149,19 @@ TEST(LinearRegressionReport, FullReportWithReplicatesTestsAndStandardCurve) {
     EXPECT_EQ(ReportOf(t, o), expected);
 }
 
+// A slope small enough for scientific notation is wider than its column: every field
+// after it keeps one blank before it (the row used to read "2.85714E-050.003470").
+// R: x <- c(10,20,30,40,50,60); y <- c(5.12,5.31,4.98,5.27,5.05,5.22); summary(lm(y ~ x)),
+//    limits with t_crit95(4) = 2.776, X intercept -coef[1] / coef[2] = -180506.67.
+TEST(LinearRegressionReport, WideNumbersInTheParameterTableStayApart) {
+    DataTable t;
+    FillXY(t, {10, 20, 30, 40, 50, 60}, {{5.12, 5.31, 4.98, 5.27, 5.05, 5.22}});
+    EXPECT_TRUE(HasBlock(ReportOf(t, LinearRegressionOptions{}),
+                         {"Slope        2.85714E-05 0.003470 -0.009604 0.009661",
+                          "Y intercept     5.157    0.1351     4.782     5.532",
+                          "X intercept   -180507"}));
+}
+
 TEST(LinearRegressionReport, ForcedFitShowsThePointAndT) {
     DataTable t;
     FillStandardCurve(t);

@@ -159,6 +159,27 @@ TEST(MultipleRegressionReport, ThreeVariablesWholeReport) {
     EXPECT_EQ(ReportOf(t, Choose({1, 2, 3})), expected);
 }
 
+// A lower bound of eight characters fills its column up to the "to" stop: "to" follows it
+// after one blank and the upper bound keeps its stop (it used to read "-0.09111    to0.4930").
+// R: x1 <- 1:8; x2 <- c(2.1,3.5,1.8,4.2,3.9,5.1,4.4,6.0)
+//    y <- c(1.6,2.1,2.4,3.3,3.1,4.2,4.4,5.3); summary(lm(y ~ x1 + x2)), limits with
+//    t_crit95(5) = 2.571: 0.02863..1.341, 0.2395..0.5767, -0.09111..0.4930.
+TEST(MultipleRegressionReport, IntervalFieldsStayApart) {
+    DataTable t;
+    const double x2[] = {2.1, 3.5, 1.8, 4.2, 3.9, 5.1, 4.4, 6.0};
+    const double y[] = {1.6, 2.1, 2.4, 3.3, 3.1, 4.2, 4.4, 5.3};
+    for (int r = 0; r < 8; ++r) {
+        t.SetValue(r, 0, static_cast<Extended>(y[r]));
+        t.SetValue(r, 1, r + 1);
+        t.SetValue(r, 2, static_cast<Extended>(x2[r]));
+    }
+    EXPECT_TRUE(HasBlock(ReportOf(t, Choose({1, 2})),
+                         {"Variable           Coefficient SE        95% Confidence Interval",
+                          "(constant)         0.6849      0.2552    0.02863 to  1.341",
+                          "B:                 0.4081      0.06557   0.2395  to  0.5767",
+                          "C:                 0.2009      0.1136    -0.09111 to 0.4930"}));
+}
+
 TEST(MultipleRegressionReport, OneVariableLabelsAndNoFurtherSections) {
     DataTable t;
     FillData(t);
