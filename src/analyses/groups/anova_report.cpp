@@ -132,15 +132,9 @@ void WritePostTestJsonField(JsonWriter& json, bool ran, bool skipped, const Post
 }  // namespace
 
 void WriteCentredHeading(ResultsReport& report, std::string_view text) {
-    const std::string centred = ResultsReport::Centre(text, HeadingField);
-    const std::size_t start = centred.find_first_not_of(' ');
-    if (start == std::string::npos) {
-        report.NewLine();
-        return;
-    }
-    report.Write(std::string_view(centred).substr(0, start));
+    // The whole centred field is underlined, its blanks included, as in every report.
     report.ToggleEmphasis2();
-    report.Write(text);
+    report.Write(ResultsReport::Centre(text, HeadingField));
     report.ToggleEmphasis2();
     report.NewLine();
 }

@@ -16,7 +16,7 @@ namespace zelkon {
 inline constexpr std::int32_t OneWayAnovaHelpTopic = 366;
 inline constexpr std::int32_t RepeatedMeasuresHelpTopic = 551;
 
-/// A heading centred in 65 characters (`Centre`), the words underlined, as a line.
+/// A heading centred in 65 characters (`Centre`) and underlined, blanks included, as a line.
 void WriteCentredHeading(ResultsReport& report, std::string_view text);
 
 /// The blank line and centred heading that open the one-way report (written before the

@@ -89,6 +89,8 @@ void WriteBonferroni(ResultsReport& report, const PostTestBasis& basis,
         WriteComparisonIntervalRow(report, title(row.first), title(row.second), row.difference,
                                    row.lower, row.upper);
     }
+    // Blank line, end of table, blank line.
+    report.NewLine();
     report.NewLine();
     if (result.comparisons > ConservativeComparisons) {
         report.ToggleEmphasis1();

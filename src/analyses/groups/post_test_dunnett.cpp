@@ -76,6 +76,7 @@ void WriteDunnett(ResultsReport& report, const PostTestBasis& basis, const Dunne
         WriteControlIntervalRow(report, title(row.first), title(row.second), row.difference,
                                 row.lower, row.upper);
     }
+    report.NewLine();  // blank line, end of table
 }
 
 }  // namespace zelkon

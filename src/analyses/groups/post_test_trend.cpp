@@ -55,7 +55,7 @@ LinearTrendResult ComputeLinearTrend(const PostTestBasis& basis, const TrendInpu
 void WriteLinearTrend(ResultsReport& report, const PostTestBasis& basis,
                       const LinearTrendResult& r) {
     const bool nonlinear = r.dfNonlinear > 0;
-    WriteUnderlinedLine(report, "Test for linear trend between column mean and column number");
+    WriteUnderlinedLine(report, "Test for linear trend between column means and column number");
     report.NewLine();
     report.Write("Slope = ");
     WriteNumber(report, r.slope, -5);

@@ -158,6 +158,8 @@ void WriteRangeTest(ResultsReport& report, const PostTestBasis& basis,
         WriteComparisonIntervalRow(report, title(row.first), title(row.second), row.difference,
                                    row.lower, row.upper);
     }
+    // Blank line, end of table, blank line.
+    report.NewLine();
     report.NewLine();
 }
 

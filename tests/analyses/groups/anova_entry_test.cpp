@@ -5,6 +5,7 @@
 // run's framing and its error messages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -170,7 +171,8 @@ TEST_F(WholeRun, FramedByTheRunWithTemporaryTitles) {
     EXPECT_EQ(doc.ResultsHelpTopic(), 366);
     const std::vector<std::string> lines = PlainLines(doc.Report());
     EXPECT_EQ(lines[0], "Dose study");
-    EXPECT_EQ(lines[3], std::string(14, ' ') + "One-way Analysis of Variance (ANOVA)");
+    EXPECT_EQ(lines[3], std::string(14, ' ') + "One-way Analysis of Variance (ANOVA)" +
+                            std::string(15, ' '));
     // The default post test (Tukey, only if P<0.05) runs, with the temporary titles.
     EXPECT_EQ(lines[10], "Tukey-Kramer Multiple Comparisons Test");
     EXPECT_EQ(lines[19].substr(0, 34), "       Column A vs Column B       ");
@@ -214,6 +216,49 @@ TEST_F(WholeRun, RepeatedMeasuresWithAGapGivesCode15) {
     EXPECT_EQ(doc.ErrorCode(), 15);
     EXPECT_EQ(PlainLines(doc.Report())[1],
               "Data are missing.  This test requires a complete rectangular");
+}
+
+
+// Every centred heading is underlined by one rule, the whole 65-character field of `Centre`
+// (its blanks included) between the two switches, in the t and rank tests as in ANOVA,
+// Kruskal-Wallis and Friedman.
+TEST(CentredHeadings, UnderlineTheWholeField) {
+    struct Case {
+        int columns;
+        std::uint8_t nonparametric;
+        std::uint8_t unmatchedOrUnpaired;
+        const char* heading;
+    };
+    const Case cases[] = {
+        {3, 0, 1, "One-way Analysis of Variance (ANOVA)"},
+        {3, 0, 0, "Repeated Measures Analysis of Variance"},
+        {3, 1, 1, "Kruskal-Wallis Test (Nonparametric ANOVA)"},
+        {3, 1, 0, "Friedman Test (Nonparametric Repeated Measures ANOVA)"},
+        {2, 0, 1, "Unpaired t test"},
+        {2, 1, 1, "Mann-Whitney Test"},
+    };
+    const std::string u(1, ResultsReport::Emphasis2);
+    const double data[3][5] = {{23, 25, 28, 30, 31}, {29, 33, 34, 36, 39}, {35, 38, 40, 43, 45}};
+    for (const Case& c : cases) {
+        Document doc;
+        for (int col = 0; col < c.columns; ++col) {
+            for (int r = 0; r < 5; ++r) doc.Table().SetValue(r, col, data[col][r]);
+            doc.Table().SetNoRawData(col, false);
+        }
+        ColumnAnalysisChoices& choices = doc.Choices().columns;
+        choices.multiColumnNonparametric = c.nonparametric;
+        choices.twoColumnNonparametric = c.nonparametric;
+        choices.unmatched = c.unmatchedOrUnpaired;
+        choices.unpaired = c.unmatchedOrUnpaired;
+        doc.MarkModified();
+        Calculate(doc);
+        ASSERT_EQ(doc.ErrorCode(), 0) << c.heading;
+        const std::vector<std::string> raw = doc.Report().AllLines();
+        for (const char* heading : {c.heading, "Summary of Data"}) {
+            const std::string line = u + ResultsReport::Centre(heading, 65) + u;
+            EXPECT_NE(std::find(raw.begin(), raw.end(), line), raw.end()) << heading;
+        }
+    }
 }
 
 }  // namespace

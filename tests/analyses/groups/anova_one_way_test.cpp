@@ -106,10 +106,10 @@ TEST_F(OneWayRun, TheWholeReportWithoutPostTest) {
     EXPECT_EQ(out.helpTopic, 366);
     const std::string u(1, ResultsReport::Emphasis2);
     const std::vector<std::string> raw = report.AllLines();
-    EXPECT_EQ(raw[1], Sp(14) + u + "One-way Analysis of Variance (ANOVA)" + u);
+    EXPECT_EQ(raw[1], u + Sp(14) + "One-way Analysis of Variance (ANOVA)" + Sp(15) + u);
     const std::vector<std::string> expected = {
         "",
-        Sp(14) + "One-way Analysis of Variance (ANOVA)",
+        Sp(14) + "One-way Analysis of Variance (ANOVA)" + Sp(15),
         "",
         "The P value is 0.0001, considered extremely significant.",
         "Variation among column means is significantly greater than expected",
@@ -156,7 +156,7 @@ TEST_F(OneWayRun, TheWholeReportWithoutPostTest) {
         "",
         "",
         "",
-        Sp(25) + "Summary of Data",
+        Sp(25) + "Summary of Data" + Sp(25),
         "",
     };
     EXPECT_EQ(std::vector<std::string>(lines.begin() + 30, lines.begin() + 47), table);
@@ -250,7 +250,7 @@ TEST_F(OneWayRun, NotSignificantUnderModeTwoSaysPostTestsWereNotCalculated) {
     const std::vector<std::string> lines = Lines();
     const std::vector<std::string> expected = {
         "",
-        Sp(14) + "One-way Analysis of Variance (ANOVA)",
+        Sp(14) + "One-way Analysis of Variance (ANOVA)" + Sp(15),
         "",
         "The P value is 0.9950, considered not significant.",
         "Variation among column means is not significantly greater than expected",
@@ -284,7 +284,7 @@ TEST_F(OneWayRun, SignificantUnderModeTwoRunsTheChosenPostTest) {
     Run(PostTestMode::IfSignificant, PostTestKind::NewmanKeuls);
     EXPECT_EQ(Lines()[8], "Student-Newman-Keuls Multiple Comparisons Test");
     Run(PostTestMode::IfSignificant, PostTestKind::LinearTrend);
-    EXPECT_EQ(Lines()[7], "Test for linear trend between column mean and column number");
+    EXPECT_EQ(Lines()[7], "Test for linear trend between column means and column number");
     Run(PostTestMode::IfSignificant, 9);  // not a post test: none runs
     EXPECT_EQ(Lines()[9], "Assumption test: Are the standard deviations of the groups equal?");
 }

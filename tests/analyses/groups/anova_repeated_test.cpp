@@ -95,7 +95,7 @@ TEST_F(RepeatedRun, TheWholeReport) {
     EXPECT_EQ(out.helpTopic, 551);
     const std::vector<std::string> expected = {
         "",
-        Sp(13) + "Repeated Measures Analysis of Variance",
+        Sp(13) + "Repeated Measures Analysis of Variance" + Sp(14),
         "",
         "The P value is < 0.0001, considered extremely significant.",
         "Variation among column means is significantly greater than expected",
@@ -124,7 +124,7 @@ TEST_F(RepeatedRun, TheWholeReport) {
         "Effective matching (or blocking) results in significant variation among",
         "means.  With these data, the matching appears to be effective.",
         "",
-        Sp(25) + "Summary of Data",
+        Sp(25) + "Summary of Data" + Sp(25),
         ""};
     const std::vector<std::string> lines = Lines();
     ASSERT_GT(lines.size(), expected.size());
@@ -211,7 +211,7 @@ TEST_F(RepeatedRun, NoRandomScatterWritesItsTextAndNothingThatDividesByIt) {
     EXPECT_EQ(lines[16], "Total" + Sp(33) + "8    180.00");
     EXPECT_EQ(lines[17], "");
     EXPECT_EQ(lines[18], "");
-    EXPECT_EQ(lines[19], Sp(25) + "Summary of Data");
+    EXPECT_EQ(lines[19], Sp(25) + "Summary of Data" + Sp(25));
 }
 
 TEST(CompleteBlock, FindsTheRectangleAndSkipsEmptyRows) {

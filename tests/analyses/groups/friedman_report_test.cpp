@@ -110,7 +110,8 @@ TEST_F(FriedmanReport, ExactReportAgainstHandBuiltLines) {
 
     ResultsReport e;
     // Centred in 65 characters: (65 - 53) / 2 = 6 blanks.
-    e.WriteLine(std::string(6, ' ') + "Friedman Test (Nonparametric Repeated Measures ANOVA)");
+    e.WriteLine(std::string(6, ' ') + "Friedman Test (Nonparametric Repeated Measures ANOVA)" +
+                std::string(6, ' '));
     e.NewLine();
     // Exact: 14664 of the (4!)^5 = 7962624 assignments have Q >= 722 (Python: the rank-sum
     // vectors convolved row by row with itertools.permutations).
@@ -158,7 +159,7 @@ TEST_F(FriedmanReport, ExactReportAgainstHandBuiltLines) {
     WriteDunnRow(e, "C", "D", -4, 1);
     e.NewLine();
     e.NewLine();
-    e.WriteLine(std::string(25, ' ') + "Summary of Data");
+    e.WriteLine(std::string(25, ' ') + "Summary of Data" + std::string(25, ' '));
     e.NewLine();
     WriteRankTestSummaryHeading(e);
     WriteRankTestSummaryRow(e, "A", 5, 1.2L, 0.9L, 2.0L);

@@ -100,7 +100,8 @@ TEST_F(KruskalWallisReport, ExactReportAgainstHandBuiltLines) {
 
     ResultsReport e;
     // Centred in 65 characters: (65 - 41) / 2 = 12 blanks.
-    e.WriteLine(std::string(12, ' ') + "Kruskal-Wallis Test (Nonparametric ANOVA)");
+    e.WriteLine(std::string(12, ' ') + "Kruskal-Wallis Test (Nonparametric ANOVA)" +
+                        std::string(12, ' '));
     e.NewLine();
     // Exact P: 36 of the 27720 divisions of the ranks 1..12 into groups of 4, 3 and 5 have
     // S >= 618.45 (counted in Python with itertools.combinations and Fraction).
@@ -134,7 +135,7 @@ TEST_F(KruskalWallisReport, ExactReportAgainstHandBuiltLines) {
     WriteDunnRow(e, "Low dose", "High dose", -3.8L, 1);
     e.NewLine();
     e.NewLine();
-    e.WriteLine(std::string(25, ' ') + "Summary of Data");
+    e.WriteLine(std::string(25, ' ') + "Summary of Data" + std::string(25, ' '));
     e.NewLine();
     WriteRankTestSummaryHeading(e);
     WriteRankTestSummaryRow(e, "Control", 4, 2.75L, 1.9L, 5.6L);
@@ -350,7 +351,8 @@ TEST_F(KruskalWallisReport, AWholeRunThroughTheAnalysisRun) {
     const std::vector<std::string> lines = PlainLines(doc.Report());
     EXPECT_EQ(lines[0], "Dose study");
     EXPECT_NE(std::find(lines.begin(), lines.end(),
-                        std::string(12, ' ') + "Kruskal-Wallis Test (Nonparametric ANOVA)"),
+                        std::string(12, ' ') + "Kruskal-Wallis Test (Nonparametric ANOVA)" +
+                        std::string(12, ' ')),
               lines.end());
     // The default post test (only if P < 0.05) is Dunn's, with the temporary titles.
     EXPECT_NE(std::find(lines.begin(), lines.end(), "Dunn's Multiple Comparisons Test"),

@@ -105,8 +105,9 @@ TEST(Bonferroni, ReportWithIntervalBlock) {
     const std::vector<std::string> lines =
         Written([&](ResultsReport& rep) { WriteBonferroni(rep, basis, r); });
     // Heading block of seven lines, table heading of three, three rows, the interval block
-    // (blank line, three heading lines, three rows) and a closing blank line.
-    ASSERT_EQ(lines.size(), 21u);
+    // (blank line, three heading lines, three rows), then blank line, end of table, blank
+    // line.
+    ASSERT_EQ(lines.size(), 22u);
     EXPECT_EQ(lines[0], "");
     EXPECT_EQ(lines[1], "Bonferroni Multiple Comparisons Test");
     EXPECT_EQ(lines[2], "");
@@ -122,6 +123,7 @@ TEST(Bonferroni, ReportWithIntervalBlock) {
     EXPECT_EQ(lines[17], IntervalRow("Control", "Low dose", "-7.600", "-14.734", "-0.4661"));
     EXPECT_EQ(lines[19], IntervalRow("Low dose", "High dose", "-7.571", "-14.126", "-1.017"));
     EXPECT_EQ(lines[20], "");
+    EXPECT_EQ(lines[21], "");
 }
 
 // Four, five and five-with-selected-pairs groups of equal size for the warning rule.
@@ -268,6 +270,7 @@ TEST(TukeyKramer, ReportLines) {
         IntervalRow("Control", "Low dose", "-7.600", "-14.478", "-0.7218"),
         IntervalRow("Control", "High dose", "-15.171", "-21.823", "-8.520"),
         IntervalRow("Low dose", "High dose", "-7.571", "-13.891", "-1.252"),
+        "",  // blank line, end of table, blank line
         "",
     };
     EXPECT_EQ(lines, expected);
@@ -398,7 +401,8 @@ TEST(Dunnett, ComparesEveryGroupWithTheControl) {
 
     const std::vector<std::string> lines =
         Written([&](ResultsReport& rep) { WriteDunnett(rep, basis, r); });
-    ASSERT_EQ(lines.size(), 17u);
+    ASSERT_EQ(lines.size(), 18u);  // the rows end with a blank line, end of table
+    EXPECT_EQ(lines[17], "");
     EXPECT_EQ(lines[0], "Dunnett Multiple Comparisons Test");
     EXPECT_EQ(lines[1], "Control column: Low dose");
     EXPECT_EQ(lines[2], "If the value of q is greater than 2.440 then the P value is less");
@@ -473,7 +477,7 @@ TEST(LinearTrend, SplitsTheTreatmentSumOfSquares) {
     const std::vector<std::string> lines =
         Written([&](ResultsReport& rep) { WriteLinearTrend(rep, basis, r); });
     const std::vector<std::string> head = {
-        "Test for linear trend between column mean and column number",
+        "Test for linear trend between column means and column number",
         "",
         "Slope = 7.586    r squared = 0.6960",
         "",
