@@ -2,6 +2,7 @@
 // statistics would: raw columns with their N, averaged columns typed as mean, SD and N.
 #pragma once
 
+#include <cstdlib>
 #include <initializer_list>
 #include <string>
 
@@ -14,6 +15,17 @@ inline void AddRawColumn(DataTable& table, int c, std::initializer_list<double> 
                          const std::string& title = {}) {
     int row = 0;
     for (double v : values) table.SetValue(row++, c, static_cast<Extended>(v));
+    table.SetNoRawData(c, false);
+    table.Record(c).n = row;
+    table.Record(c).title = title;
+}
+
+/// The same with the values as typed: each text read as the sheet reads it, to the nearest
+/// extended value (16.3 is then the extended value nearest 16.3, not a double widened).
+inline void AddTypedColumn(DataTable& table, int c, std::initializer_list<const char*> values,
+                           const std::string& title = {}) {
+    int row = 0;
+    for (const char* v : values) table.SetValue(row++, c, std::strtold(v, nullptr));
     table.SetNoRawData(c, false);
     table.Record(c).n = row;
     table.Record(c).title = title;

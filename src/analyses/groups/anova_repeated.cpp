@@ -7,6 +7,15 @@
 
 namespace zelkon {
 
+namespace {
+
+// Residuals below the 15th significant digit of the values (as many as a typed value
+// carries) are rounding, not scatter: exactly additive data whose means are not exact in
+// binary leave a residual sum of squares near 1E-37 that would otherwise divide F.
+constexpr Extended ZeroScatterRatio = 1.0E-30L;
+
+}  // namespace
+
 std::int32_t RepeatedMeasuresSumsOfSquares(const DataTable& table,
                                            const std::vector<AnalysedColumn>& columns,
                                            RepeatedMeasuresSums& s) {
@@ -41,6 +50,7 @@ std::int32_t RepeatedMeasuresSumsOfSquares(const DataTable& table,
     s.ssTotal = 0;
     s.ssIndividual = 0;
     s.ssResidual = 0;
+    Extended sumOfSquares = 0;  // of the values themselves, about zero
     for (int row = block.firstRow; row <= block.lastRow; ++row) {
         Extended rowSum = 0;
         std::int32_t count = 0;
@@ -50,6 +60,7 @@ std::int32_t RepeatedMeasuresSumsOfSquares(const DataTable& table,
             ++count;
             rowSum += x;
             s.ssTotal += (x - g) * (x - g);
+            sumOfSquares += x * x;
         }
         if (count == 0) continue;
         const Extended rowMean = rowSum / count;
@@ -62,6 +73,7 @@ std::int32_t RepeatedMeasuresSumsOfSquares(const DataTable& table,
         }
     }
     s.ssIndividual *= c;
+    if (s.ssResidual <= ZeroScatterRatio * sumOfSquares) s.ssResidual = 0;
 
     s.dfTreatment = s.columns - 1;
     s.dfIndividual = s.rows - 1;

@@ -39,7 +39,9 @@ struct RepeatedMeasuresSums {
 /// and the column means of `columns`.  SStreatment = r sum (mean_j - G)^2, SSindividual =
 /// c sum (row mean - G)^2, SStotal = sum (x - G)^2, and the residual from the cells'
 /// deviations from their row and column means, sum (x - row mean - mean_j + G)^2, which in
-/// exact arithmetic is SStotal less the other two and is never negative.  Returns 15 when
+/// exact arithmetic is SStotal less the other two and is never negative.  A residual sum
+/// at or below 1E-30 of the values' own sum of squares (residuals beyond their 15th
+/// significant digit) is rounding and counts as 0: there is no random scatter.  Returns 15 when
 /// the rows do not form a complete block, 11 with fewer than two rows or columns, else 0.
 std::int32_t RepeatedMeasuresSumsOfSquares(const DataTable& table,
                                            const std::vector<AnalysedColumn>& columns,

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -212,6 +213,48 @@ TEST_F(RepeatedRun, NoRandomScatterWritesItsTextAndNothingThatDividesByIt) {
     EXPECT_EQ(lines[17], "");
     EXPECT_EQ(lines[18], "");
     EXPECT_EQ(lines[19], Sp(25) + "Summary of Data" + Sp(25));
+}
+
+// Exactly additive blocks whose means are not exact in binary: the residual is rounding
+// (about 1E-37), counted as none, so the no-scatter text stands, with no F, no post test
+// and no matching test.  The same block with 8.001 in place of 8 has real scatter:
+// R: y <- c(1,2,5, 2,3,6, 4,5,8.001); summary(aov(y ~ tr + su)) gives F 63015001.
+TEST_F(RepeatedRun, ResidualsAtRoundingLevelAreNoScatter) {
+    struct Case {
+        std::initializer_list<const char*> a, b, c;
+        const char* fLine;  // nullptr: no random scatter
+    };
+    const Case cases[] = {
+        {{"1", "2", "5"}, {"2", "3", "6"}, {"4", "5", "8"}, nullptr},
+        {{"1.1", "2.3", "5.7"}, {"2.3", "3.5", "6.9"}, {"4.5", "5.7", "9.1"}, nullptr},
+        {{"16.3", "12.8", "0.35"}, {"16.4", "12.9", "0.45"}, {"19.8", "16.3", "3.85"}, nullptr},
+        {{"1", "2", "5"}, {"2", "3", "6"}, {"4", "5", "8.001"}, "F = 6.30150E+07  =MStreatment/MSresidual"},
+    };
+    for (const Case& c : cases) {
+        table.Clear();
+        test::AddTypedColumn(table, 0, c.a, "A");
+        test::AddTypedColumn(table, 1, c.b, "B");
+        test::AddTypedColumn(table, 2, c.c, "C");
+        Run(PostTestMode::Always, PostTestKind::Tukey);
+        ASSERT_EQ(out.errorCode, 0);
+        const std::vector<std::string> lines = Lines();
+        const bool noScatter =
+            std::find(lines.begin(), lines.end(),
+                      "there is no random scatter.  In this situation, which is unlikely to occur") !=
+            lines.end();
+        const bool tukey = std::find(lines.begin(), lines.end(),
+                                     "Tukey-Kramer Multiple Comparisons Test") != lines.end();
+        if (c.fLine == nullptr) {
+            EXPECT_TRUE(noScatter) << c.a.begin()[0];
+            EXPECT_FALSE(tukey);
+            EXPECT_EQ(Sums().ssResidual, 0);
+            EXPECT_EQ(lines[14], "Random (residual)" + Sp(21) + "4     0.000     0.000");
+        } else {
+            EXPECT_FALSE(noScatter);
+            EXPECT_TRUE(tukey);
+            EXPECT_NE(std::find(lines.begin(), lines.end(), c.fLine), lines.end());
+        }
+    }
 }
 
 TEST(CompleteBlock, FindsTheRectangleAndSkipsEmptyRows) {
