@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <string_view>
 #include <vector>
@@ -41,6 +42,31 @@ std::vector<Extended> ColumnValues(const DataTable& table, int column) {
     return values;
 }
 
+// Typed values carry at most 15 significant digits; their differences are compared to as
+// many digits of the larger value, where the rounding of binary arithmetic never reaches.
+constexpr int CarriedDigits = 15;
+
+}  // namespace
+
+Extended DecimalDifference(Extended x, Extended y) {
+    const Extended d = x - y;
+    const Extended scale = std::max({std::fabs(x), std::fabs(y), std::fabs(d)});
+    if (d == 0 || !std::isfinite(scale)) return d;
+    const int e = static_cast<int>(std::floor(std::log10(scale)));
+    // Beyond these magnitudes no typed value lies (and the text would not fit the buffer).
+    if (e > 30 || e < -300) return d;
+    const int decimals = std::max(0, CarriedDigits - 1 - e);
+    char buffer[400];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, d,
+                                       std::chars_format::fixed, decimals);
+    if (written.ec != std::errc()) return d;
+    Extended rounded = d;
+    const auto read = std::from_chars(buffer, written.ptr, rounded, std::chars_format::fixed);
+    return read.ec == std::errc() ? rounded : d;
+}
+
+namespace {
+
 /// Sum of t^3 - t over every run of t > 1 equal values.
 Extended TieSum(std::vector<Extended> values) {
     std::sort(values.begin(), values.end());
@@ -64,10 +90,11 @@ PValueSource ApproximateSource(std::int32_t flag) {
 SignedRankResult SignedRankTest(const DataTable& table, int column, Extended median,
                                 bool twoTailed) {
     SignedRankResult result;
-    // Differences from the median; those equal to it are counted and left out.
+    // Differences from the median, as decimals (so that 16.3 - 12.8 and 12.9 - 16.4 tie);
+    // those equal to it are counted and left out.
     std::vector<Extended> differences;
     for (const Extended x : ColumnValues(table, column)) {
-        const Extended d = x - median;
+        const Extended d = DecimalDifference(x, median);
         if (d == 0) {
             ++result.zeroDifferences;
         } else {
@@ -241,8 +268,9 @@ WilcoxonPairsResult ComputeWilcoxonPairs(DataTable& table, int columnA, int colu
     for (int row = 0; row < DataRows; ++row) {
         const Extended a = table.AnalysisValue(row, columnA);
         const Extended b = table.AnalysisValue(row, columnB);
-        table.SetAnalysisValue(row, ScratchColumn,
-                               IsMissingValue(a) || IsMissingValue(b) ? MissingValue : a - b);
+        table.SetAnalysisValue(
+            row, ScratchColumn,
+            IsMissingValue(a) || IsMissingValue(b) ? MissingValue : DecimalDifference(a, b));
     }
     result.differences.title = "Difference";
     FillSummary(&table, ScratchColumn, result.differences);

@@ -39,8 +39,14 @@ struct SignedRankResult {
     bool Exact() const { return exactFlag == ExactFlagExact; }
 };
 
+/// x - y to the 15 significant digits of the larger of |x|, |y| and |x - y| (as many as a
+/// typed value carries): differences of typed decimals that are equal as decimals are equal
+/// in binary too (16.3 - 12.8 and 16.4 - 12.9 both give the extended value nearest 3.5).
+Extended DecimalDifference(Extended x, Extended y);
+
 /// Ranks the nonzero differences value - median of analysis column `column` (missing cells
-/// skipped) and computes T+, T-, W, the approximate and (for n < 30) the exact one-tailed P,
+/// skipped), each taken by DecimalDifference so that equal decimal differences tie, and
+/// computes T+, T-, W, the approximate and (for n < 30) the exact one-tailed P,
 /// calling the progress protocol of exact calculations.  The approximate P handed to
 /// BeginExactCalculation is doubled when `twoTailed` is set.
 SignedRankResult SignedRankTest(const DataTable& table, int column, Extended median,
@@ -105,7 +111,8 @@ struct MannWhitneyReportResult {
 WilcoxonOneSampleResult ComputeWilcoxonOneSample(DataTable& table, int column,
                                                  const ColumnRecord& summary, bool twoTailed,
                                                  Extended hypotheticalMedian);
-/// Checks (codes 40, 49, 41, 50), the differences column and the signed rank test on it,
+/// Checks (codes 40, 49, 41, 50), the differences column (A - B by DecimalDifference) and the
+/// signed rank test on it,
 /// and the Spearman pairing check.
 WilcoxonPairsResult ComputeWilcoxonPairs(DataTable& table, int columnA, int columnB,
                                          const ColumnRecord& summaryA,

@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "core/calc_status.h"
@@ -142,6 +145,93 @@ TEST(SignedRankTest, ExactCountEqualsEnumerationOnRandomSamplesWithTies) {
         ASSERT_EQ(r.counted, counted) << trial;
         ASSERT_EQ(r.p, static_cast<Extended>(counted) / std::ldexp(1.0L, n));
     }
+}
+
+// Typed decimals whose differences tie as decimals but not in binary (16.3 - 12.8 and
+// 12.9 - 16.4): the ties are found, for the matched pairs and against a typed median.
+// R's wilcox.test ranks the binary differences unless told digits.rank = 7.
+struct TypedSet {
+    std::vector<std::string> a;  // the column (paired: before)
+    std::vector<std::string> b;  // paired: after; empty: one sample against `median`
+    const char* median;
+    Extended tPlus;
+    Extended tieSum;
+    bool exact;
+    Extended expected;  // exact: the two-tailed P; approximate: z
+};
+
+void FillTyped(DataTable& table, int column, const std::vector<std::string>& values) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        table.SetValue(static_cast<int>(i), column, std::strtold(values[i].c_str(), nullptr));
+    }
+    table.SetNoRawData(column, false);
+}
+
+// The 33 pairs of tests/data/ranks/signed_rank_33_pairs.csv.
+TypedSet ThirtyThreePairs() {
+    TypedSet set{{}, {}, "0", 467, 96, false, 3.32447776110337L};
+    std::ifstream in(std::string(ZELKON_SOURCE_DIR) + "/tests/data/ranks/signed_rank_33_pairs.csv");
+    std::string line;
+    while (std::getline(in, line)) {
+        const std::size_t comma = line.find(',');
+        if (line.empty() || line[0] == '#' || line.rfind("before", 0) == 0) continue;
+        set.a.push_back(line.substr(0, comma));
+        set.b.push_back(line.substr(comma + 1));
+    }
+    return set;
+}
+
+TEST(SignedRankTest, DecimalDifferencesTie) {
+    const TypedSet sets[] = {
+        // Differences 3.5, -3.5, 5.9, 6.2, 7.1, 8.2: ranks 1.5, 1.5, 3..6, T+ = 19.5.
+        // R: wilcox.test(a, b, paired = TRUE, digits.rank = 7) V = 19.5.  Exact, by hand:
+        // sums >= 20 of the integer ranks 1..6 are 2 of 64 patterns, two-tailed 4/64.
+        {{"16.3", "12.9", "20.1", "18.7", "22.4", "19.8"},
+         {"12.8", "16.4", "14.2", "12.5", "15.3", "11.6"},
+         nullptr, 19.5L, 6, true, 0.0625L},
+        // The same differences from a typed median: R: wilcox.test(a, mu = 10.3,
+        // digits.rank = 7) V = 19.5.
+        {{"13.8", "6.8", "16.2", "16.5", "17.4", "18.5"}, {}, "10.3", 19.5L, 6, true, 0.0625L},
+        // R: wilcox.test(before, after, paired = TRUE, exact = FALSE, correct = TRUE,
+        // digits.rank = 7): V = 467, P = 0.0008858429815, so z = qnorm(P / 2, lower.tail =
+        // FALSE) = 3.32447776110337; ties of 3, 2, 4 and 2 by hand: 24 + 6 + 60 + 6 = 96.
+        ThirtyThreePairs(),
+    };
+    for (const TypedSet& set : sets) {
+        DataTable table;
+        FillTyped(table, 0, set.a);
+        SignedRankResult r;
+        if (set.b.empty()) {
+            r = ComputeWilcoxonOneSample(table, 0, ColumnRecord{}, true,
+                                         std::strtold(set.median, nullptr))
+                    .test;
+        } else {
+            FillTyped(table, 1, set.b);
+            const WilcoxonPairsResult pairs =
+                ComputeWilcoxonPairs(table, 0, 1, ColumnRecord{}, ColumnRecord{}, true);
+            ASSERT_EQ(pairs.errorCode, 0);
+            r = pairs.test;
+        }
+        const auto n = static_cast<Extended>(set.a.size());
+        EXPECT_EQ(r.n, static_cast<std::int32_t>(set.a.size()));
+        EXPECT_EQ(r.tPlus, set.tPlus) << set.a[0];
+        EXPECT_EQ(r.tMinus, -(n * (n + 1) / 2 - set.tPlus));
+        EXPECT_EQ(r.tieSum, set.tieSum);
+        EXPECT_TRUE(r.ties);
+        EXPECT_EQ(r.Exact(), set.exact);
+        if (set.exact) {
+            EXPECT_EQ(2 * r.p, set.expected);
+        } else {
+            EXPECT_TRUE(Near(r.z, set.expected, 1e-11L));
+        }
+    }
+    // A value that differs from the median only in binary (1.1 + 2.2 lies 2E-19 above the
+    // extended value nearest 3.3) is a zero difference.
+    DataTable table;
+    FillTyped(table, 0, {"3.3", "1.2", "2.5", "4.1"});
+    const SignedRankResult r =
+        ComputeWilcoxonOneSample(table, 0, ColumnRecord{}, true, 1.1L + 2.2L).test;
+    EXPECT_EQ(r.zeroDifferences, 1);
 }
 
 TEST(MannWhitneyTest, AgreesWithR) {
