@@ -71,9 +71,10 @@ McNemarResult ComputeMcNemar(Extended b, Extended c, bool yates) {
     McNemarResult m;
     m.yates = yates;
     const Extended n = b + c;
-    // Yates' correction takes 1 off |B - C|, but never more than |B - C| itself.
+    // Yates' correction takes 1 off |B - C| whatever |B - C| is: with B = C the statistic
+    // is 1 / (B + C).
     const Extended spread = std::fabs(b - c);
-    const Extended difference = yates ? spread - std::min(1.0L, spread) : spread;
+    const Extended difference = yates ? spread - 1.0L : spread;
     m.chiSquare = difference * difference / n;
     m.pTwoTailed = p_from_chi2(1, m.chiSquare);
 

@@ -430,6 +430,36 @@ TEST(TwoByTwoReport, McNemarOneSidedWithYates) {
     EXPECT_EQ(lines[2], "The two-sided P value is 0.0031, considered very significant.");
 }
 
+// B = C = 7: Yates' (|B - C| - 1)^2 / (B + C) = 1/14 by hand, P = pchisq(1/14, 1,
+// lower.tail = FALSE) = 0.789268; odds ratio 1, its score interval by hand (z = 1.9604492187)
+// 0.316441 to 3.160147.  N = 200: the halves 28.5%, 3.5% and 64.5% read 29%, 4% and 65%.
+TEST(TwoByTwoReport, McNemarWithEqualDiscordantCells) {
+    TwoByTwoRequest q = Request(57, 7, 7, 129);
+    q.fisher = false;
+    q.paired = true;
+    const std::vector<std::string> expected = Join(
+        {
+            Centred("McNemar's Paired Test"),
+            "McNemar chi square (with Yates correction) = 0.07143",
+            "The two-sided P value is 0.7893, considered not significant.",
+            "There is not a significant association between rows and columns.",
+            "",
+            "McNemar odds ratio = 1.000",
+            "95% confidence interval for the odds ratio = 0.3164 to 3.160",
+        },
+        DataAnalyzed({"Disease",
+                      "No disease",
+                      "Exposed",
+                      "Unexposed",
+                      57,
+                      7,
+                      7,
+                      129,
+                      {29, 4, 32, 4, 65, 68, 32, 68, 100},
+                      true}));
+    EXPECT_EQ(Report(q), expected);
+}
+
 // The whole run: the two-by-two record and choices of a document through Calculate.
 class TwoByTwoRun : public testing::Test {
   protected:

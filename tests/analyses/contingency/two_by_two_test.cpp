@@ -165,9 +165,12 @@ TEST(McNemar, AgreesWithR) {
         {3, 1, 1, 0.317310507862914, 0.25, 0.617075077451974},
         {7, 3, 1.6, 0.205903210732068, 0.9, 0.342781711147911},
         {1, 15, 12.25, 0.00046525815807105, 10.5625, 0.00115405008478153},
-        // B = C: the correction cannot take more than |B - C|, so the statistic stays 0 (R
-        // gives 0 and P 1; taking the full 1 off would give 1/24).
-        {12, 12, 0, 1, 0, 1},
+        // B = C: (|B - C| - 1)^2 / (B + C) by hand, 1/24 and 1/14, and one apart 0;
+        // P = pchisq(x, 1, lower.tail = FALSE).  (R's mcnemar.test leaves the correction
+        // out when B = C and reports 0 with P 1.)
+        {12, 12, 0, 1, 1.0 / 24, 0.838256486385826},
+        {7, 7, 0, 1, 1.0 / 14, 0.789268026134281},
+        {5, 4, 1.0 / 9, 0.738882680363527, 0, 1},
     };
     for (const Case& c : cases) {
         const McNemarResult plain = ComputeMcNemar(c.b, c.c, false);
