@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 
 #include "analyses/regression/linear_solver.h"
 #include "core/fp_guard.h"
@@ -94,6 +95,17 @@ void ChooseRows(const DataTable& table, MultipleRegressionAnalysis& a) {
     a.n = static_cast<std::int32_t>(a.analysedRows.size());
 }
 
+/// True when every diagonal entry of the inverted cross-product matrix (each coefficient's
+/// variance over the residual variance) is positive.  A system so near to singular that the
+/// elimination loses every digit can pass the pivot test and still leave one at zero or
+/// below (NIST's Filip set: the tenth-degree polynomial); it cannot be fitted either.
+bool PositiveVariances(const SquareMatrix& inverse) {
+    for (int i = 1; i <= inverse.Size(); ++i) {
+        if (!(inverse(i, i) > 0.0L) || !std::isfinite(inverse(i, i))) return false;
+    }
+    return true;
+}
+
 void Regression(const std::vector<std::vector<Extended>>& x, const std::vector<Extended>& y,
                 MultipleRegressionAnalysis& a) {
     const int m = a.k + 1;
@@ -118,7 +130,7 @@ void Regression(const std::vector<std::vector<Extended>>& x, const std::vector<E
     ExtendedVector b;
     SquareMatrix inverse;
     if (SolveLinearSystem(cross, rhs, b) != SolverSuccess ||
-        InvertMatrix(cross, inverse) != SolverSuccess) {
+        InvertMatrix(cross, inverse) != SolverSuccess || !PositiveVariances(inverse)) {
         a.refusal = MultipleRegressionRefusal::Singular;
         return;
     }
@@ -189,8 +201,15 @@ std::string_view RefusalMessage(MultipleRegressionRefusal refusal) {
             return TooFewRowsMessage;
         case MultipleRegressionRefusal::Singular:
             return CannotFitMessage;
+        case MultipleRegressionRefusal::ConstantColumn:
+            return {};
     }
     return {};
+}
+
+std::string ConstantColumnMessage(std::int32_t column) {
+    return std::string("It is not possible to analyze your data because the SD of column ") +
+           ColumnLetter(column) + " is zero.";
 }
 
 MultipleRegressionAnalysis ComputeMultipleRegression(const DataTable& table,
@@ -230,9 +249,17 @@ MultipleRegressionAnalysis ComputeMultipleRegression(const DataTable& table,
     if (a.regressionMode) {
         Regression(x, y, a);
         if (a.refusal != MultipleRegressionRefusal::None || a.errorCode != 0) return a;
-    } else if (std::find(a.xSS.begin(), a.xSS.end(), 0.0L) != a.xSS.end()) {
-        a.errorCode = ErrorDivideByZero;  // a column without spread has no correlation
-        return a;
+    } else {
+        // A column without spread has no correlation.  Its values are compared themselves:
+        // the sum of squares of a constant column need not come out exactly 0.
+        for (std::size_t j = 0; j < x.size(); ++j) {
+            if (std::adjacent_find(x[j].begin(), x[j].end(), std::not_equal_to<>()) ==
+                x[j].end()) {
+                a.refusal = MultipleRegressionRefusal::ConstantColumn;
+                a.constantColumn = a.xColumns[j];
+                return a;
+            }
+        }
     }
 
     // Correlations (in regression mode the X variables cannot lack spread: the
@@ -275,6 +302,8 @@ const char* RefusalName(MultipleRegressionRefusal r) {
             return "too few rows";
         case MultipleRegressionRefusal::Singular:
             return "singular";
+        case MultipleRegressionRefusal::ConstantColumn:
+            return "constant column";
     }
     return "";
 }
@@ -287,6 +316,9 @@ std::string MultipleRegressionJson(const MultipleRegressionAnalysis& a) {
     j.Field("analysis", a.regressionMode ? "multiple regression" : "correlation matrix");
     j.Field("refusal", RefusalName(a.refusal));
     j.Field("errorCode", a.errorCode);
+    if (a.refusal == MultipleRegressionRefusal::ConstantColumn) {
+        j.Field("constantColumn", std::string(1, ColumnLetter(a.constantColumn)));
+    }
     if (a.regressionMode) j.Field("y", a.yName);
     j.Key("x").BeginArray();
     for (const std::string& name : a.xNames) j.String(name);

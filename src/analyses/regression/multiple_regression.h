@@ -38,17 +38,24 @@ enum class MultipleRegressionRefusal {
     TooFewVariables,  ///< ChooseTwoVariablesMessage
     TooFewRows,       ///< TooFewRowsMessage
     Singular,         ///< CannotFitMessage
+    ConstantColumn,   ///< ConstantColumnMessage (correlation matrix)
 };
 
-/// The message of a refusal (empty for None).
+/// The refusal of a correlation matrix with a column that holds one value in every analysed
+/// row, naming the column by its letter.
+std::string ConstantColumnMessage(std::int32_t column);
+
+/// The message of a refusal (empty for None; the constant column's message is
+/// ConstantColumnMessage).
 std::string_view RefusalMessage(MultipleRegressionRefusal refusal);
 
 struct MultipleRegressionAnalysis {
     bool regressionMode = true;
     MultipleRegressionRefusal refusal = MultipleRegressionRefusal::None;
-    /// 2 when a variable without any spread would be divided by (Y in a regression, any
-    /// chosen column in a correlation matrix).
+    /// 2 when Y has no spread in a regression (it would be divided by).
     std::int32_t errorCode = 0;
+    /// The column of a ConstantColumn refusal.
+    std::int32_t constantColumn = -1;
 
     std::int32_t yColumn = -1;           ///< regression mode only
     std::string yName;                   ///< letter, colon, title

@@ -286,7 +286,9 @@ void WriteCorrelationMatrix(ResultsReport& report, const MultipleRegressionAnaly
 void WriteMultipleRegressionReport(ResultsReport& report, const MultipleRegressionAnalysis& a) {
     if (a.refusal != MultipleRegressionRefusal::None) {
         report.NewLine();
-        report.WriteLine(RefusalMessage(a.refusal));
+        report.WriteLine(a.refusal == MultipleRegressionRefusal::ConstantColumn
+                             ? ConstantColumnMessage(a.constantColumn)
+                             : std::string(RefusalMessage(a.refusal)));
         report.NewLine();
         return;
     }

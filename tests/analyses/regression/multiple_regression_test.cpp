@@ -255,7 +255,7 @@ TEST(MultipleRegression, PerfectFitRaisesNoFault) {
     EXPECT_LT(RelErr(a.vif[0], 1.0L / (1.0L - r * r)), 1e-12L);
 }
 
-TEST(MultipleRegression, VariablesWithoutSpreadSetDivideByZero) {
+TEST(MultipleRegression, VariablesWithoutSpreadAreRefused) {
     DataTable t;
     for (int r = 0; r < 5; ++r) {
         t.SetValue(r, 0, 3);
@@ -264,8 +264,39 @@ TEST(MultipleRegression, VariablesWithoutSpreadSetDivideByZero) {
     }
     FpFaultGuard guard;
     EXPECT_EQ(ComputeMultipleRegression(t, Regression({1, 2})).errorCode, ErrorDivideByZero);
-    EXPECT_EQ(ComputeMultipleRegression(t, Correlations({0, 1})).errorCode, ErrorDivideByZero);
+    const MultipleRegressionAnalysis c = ComputeMultipleRegression(t, Correlations({0, 1}));
+    EXPECT_EQ(c.errorCode, 0);
+    EXPECT_EQ(c.refusal, MultipleRegressionRefusal::ConstantColumn);
     EXPECT_EQ(guard.FaultCode(), 0);
+}
+
+// A correlation matrix with a column of one value names that column.  Typed 0.1 eight times
+// has a computed sum of squares a hair above 0, so the values themselves are compared.
+TEST(MultipleRegression, CorrelationMatrixNamesAConstantColumn) {
+    struct Case {
+        int constantColumn;
+        const char* value;
+        const char* message;
+    };
+    const Case cases[] = {
+        {0, "3", "It is not possible to analyze your data because the SD of column A is zero."},
+        {2, "0.1", "It is not possible to analyze your data because the SD of column C is zero."},
+        {3, "-7.35", "It is not possible to analyze your data because the SD of column D is zero."},
+    };
+    for (const Case& c : cases) {
+        DataTable t;
+        for (int r = 0; r < 8; ++r) {
+            for (int col = 0; col < 4; ++col) t.SetValue(r, col, r * (col + 1) + col * r * r);
+            t.SetValue(r, c.constantColumn, std::strtold(c.value, nullptr));
+        }
+        FpFaultGuard guard;
+        const MultipleRegressionAnalysis a = ComputeMultipleRegression(t, Correlations({0, 1, 2, 3}));
+        EXPECT_EQ(guard.FaultCode(), 0);
+        EXPECT_EQ(a.errorCode, 0);
+        ASSERT_EQ(a.refusal, MultipleRegressionRefusal::ConstantColumn);
+        EXPECT_EQ(a.constantColumn, c.constantColumn);
+        EXPECT_EQ(ConstantColumnMessage(a.constantColumn), c.message);
+    }
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The NIST StRD linear least-squares sets through the multiple regression: Longley's
+// The NIST StRD linear least-squares sets through the multiple regression: Filip refused as
+// unsolvable, Longley's
 // certified coefficients, their standard deviations, the residual SD and R squared to at
 // least ten significant digits; and a record of the digits the extended-precision normal
 // equations reach on the polynomial sets Wampler1 to Wampler5 (no target there).
@@ -10,6 +11,9 @@
 #include <vector>
 
 #include "analyses/regression/multiple_regression.h"
+#include "analyses/regression/multiple_regression_report.h"
+#include "support/test_support.h"
+#include "core/fp_guard.h"
 #include "regression_test_data.h"
 
 namespace zelkon {
@@ -87,6 +91,25 @@ TEST(MultipleRegressionNist, LongleyCertifiedValues) {
     EXPECT_GE(Lre(a.f, 330.285339234588L), 10);
     std::printf("Longley: coefficients and SDs agree to %.1f digits\n",
                 WorstDigits(a, longley, true));
+}
+
+// Filip's tenth-degree polynomial: elimination in extended precision loses every digit and
+// leaves a coefficient variance at or below zero.  The fit is refused with the message of
+// an unsolvable system, never the "Invalid floating point operation" of a square root of a
+// negative number.
+TEST(MultipleRegressionNist, FilipIsRefusedAsUnsolvable) {
+    FpFaultGuard guard;
+    const MultipleRegressionAnalysis a = Fit(test::ReadNistData("Filip"), 10);
+    EXPECT_EQ(guard.FaultCode(), 0);  // no invalid operation (code 5) for the run to report
+    EXPECT_EQ(a.n, 82);
+    EXPECT_EQ(a.errorCode, 0);
+    EXPECT_EQ(a.refusal, MultipleRegressionRefusal::Singular);
+    ResultsReport report;
+    WriteMultipleRegressionReport(report, a);
+    EXPECT_EQ(test::PlainLines(report),
+              (std::vector<std::string>{
+                  "", "It is not possible to fit your data. Perhaps two X columns are identical?",
+                  ""}));
 }
 
 TEST(MultipleRegressionNist, WamplerDigitsReached) {
