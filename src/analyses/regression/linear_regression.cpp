@@ -120,14 +120,17 @@ void StandardCurve(const DataTable& table, const std::vector<XYPoint>& points,
         r.curveMinY = std::min(r.curveMinY, p.y);
         r.curveMaxY = std::max(r.curveMaxY, p.y);
     }
+    // An unknown is a row whose X or whose every Y is empty; a value the user excluded is
+    // left out, never taken for a value to interpolate.
     for (const XYRow& row : CollectXYRows(table)) {
+        if (row.xExcluded) continue;
         if (IsMissingValue(row.x)) {
             for (Extended y : row.ys) {
                 StandardCurveValue v{row.row, XFromY(r.slope, r.intercept, y), y, true, false};
                 v.outside = Outside(v.x, r.curveMinX, r.curveMaxX);
                 r.unknowns.push_back(v);
             }
-        } else if (row.ys.empty()) {
+        } else if (row.ys.empty() && !row.yExcluded) {
             StandardCurveValue v{row.row, row.x, YFromX(r.slope, r.intercept, row.x), false, false};
             v.outside = Outside(v.y, r.curveMinY, r.curveMaxY);
             r.unknowns.push_back(v);

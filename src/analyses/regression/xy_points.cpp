@@ -7,9 +7,11 @@ std::vector<XYRow> CollectXYRows(const DataTable& table) {
     std::vector<XYRow> rows;
     for (int r = 0; r <= XYLastRow; ++r) {
         XYRow row{r, table.AnalysisValue(r, 0), {}};
+        row.xExcluded = table.IsExcluded(r, 0);
         for (int c = 1; c <= XYLastYColumn; ++c) {
             const Extended y = table.AnalysisValue(r, c);
             if (!IsMissingValue(y)) row.ys.push_back(y);
+            if (table.IsExcluded(r, c)) row.yExcluded = true;
         }
         if (!IsMissingValue(row.x) || !row.ys.empty()) rows.push_back(std::move(row));
     }

@@ -26,11 +26,14 @@ struct XYPoint {
 /// Every point in position order (row by row, Y columns left to right).
 std::vector<XYPoint> CollectXYPoints(const DataTable& table);
 
-/// One row's view: its X (MissingValue when empty) and its Y values in column order.
+/// One row's view: its X (MissingValue when empty or excluded) and its Y values in column
+/// order (excluded ones left out), with whether the user excluded its X or any of its Ys.
 struct XYRow {
     int row;
     Extended x;
     std::vector<Extended> ys;
+    bool xExcluded = false;
+    bool yExcluded = false;
 };
 
 /// Every row that holds an X or at least one Y, in row order.

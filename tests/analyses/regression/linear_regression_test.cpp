@@ -321,6 +321,53 @@ TEST(StandardCurve, UnknownsInRowOrderWithRangeMarks) {
     EXPECT_EQ(r.curveMaxX, 5.0L);
 }
 
+// Excluded values are left out, never taken for unknowns: an excluded Y beside an X, an
+// excluded X beside a Y, an excluded Y beside another Y without X.  The standards are those
+// above (R: coef(lm(y ~ x)) = 0.04, 1), so X = Y - 0.04 and Y = X + 0.04.
+TEST(StandardCurve, ExcludedValuesAreNeverUnknowns) {
+    struct Cell {
+        int row, column;
+        bool excluded;
+    };
+    struct Case {
+        const char* what;
+        std::vector<Cell> cells;  // row, column of the extra values (7.0, 8, 2.0, ...)
+        std::vector<int> unknownRows;
+        Extended interpolated;  // X (Y given) or Y (X given) of the unknown
+    };
+    DataTable base;
+    FillXY(base, {1, 2, 3, 4, 5}, {{1.1, 1.9, 3.2, 3.9, 5.1}});
+    const Case cases[] = {
+        // Row 6: X 6 with Y 7 excluded; before, Y = 6.04 was interpolated for it.
+        {"excluded Y", {{5, 0, false}, {5, 1, true}}, {}, 0},
+        // Row 6: X 6 excluded with Y 7; before, X = 6.96 was interpolated from 7.
+        {"excluded X", {{5, 0, true}, {5, 1, false}}, {}, 0},
+        // Row 6: no X, Y 7 excluded and Y 4.4 in column C: only 4.4 is an unknown.
+        {"excluded replicate", {{5, 1, true}, {5, 2, false}}, {5}, 4.36L},
+        // Row 6: X 6 without any Y is an unknown as before.
+        {"empty Y", {{5, 0, false}}, {5}, 6.04L},
+    };
+    for (const Case& c : cases) {
+        DataTable t = base;
+        for (const Cell& cell : c.cells) {
+            const Extended value = cell.column == 0 ? 6.0L : cell.column == 1 ? 7.0L : 4.4L;
+            t.SetValue(cell.row, cell.column, value);
+            t.SetExcluded(cell.row, cell.column, cell.excluded);
+        }
+        LinearRegressionOptions o;
+        o.standardCurve = true;
+        const LinearRegressionResult r = ComputeLinearRegression(t, o);
+        ASSERT_EQ(r.errorCode, 0) << c.what;
+        EXPECT_EQ(r.n, 5) << c.what;
+        ASSERT_EQ(r.unknowns.size(), c.unknownRows.size()) << c.what;
+        for (std::size_t i = 0; i < c.unknownRows.size(); ++i) {
+            const StandardCurveValue& v = r.unknowns[i];
+            EXPECT_EQ(v.row, c.unknownRows[i]) << c.what;
+            EXPECT_LT(RelErr(v.xComputed ? v.x : v.y, c.interpolated), 1e-11L) << c.what;
+        }
+    }
+}
+
 TEST(StandardCurve, FlatLineGivesNoX) {
     EXPECT_TRUE(IsMissingValue(XFromY(0.0L, 3.0L, 5.0L)));
     EXPECT_EQ(XFromY(2.0L, 1.0L, 5.0L), 2.0L);
