@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -293,6 +295,38 @@ TEST_F(UnpairedReport, WelchOneTailedHasNoFTest) {
     const Lines all = test::PlainLines(report);
     ASSERT_GE(all.size(), expected.size());
     EXPECT_EQ(Lines(all.begin(), all.begin() + static_cast<long>(expected.size())), expected);
+}
+
+// Means and differences that are exact halves of the printed digit round away from zero,
+// as by hand (to even they read 108.12, 108.62 and 1.062).  R: mean(c(106, 107.25, 107,
+// 108)) = 107.0625, mean(c(107, 108.5, 108, 109)) = 108.125, mean(c(108.5, 108.75, 108.25,
+// 109)) = 108.625.
+TEST(UnpairedTTestReport, HalvesRoundAwayFromZero) {
+    struct Case {
+        std::initializer_list<double> a, b;
+        const char* meanA;
+        const char* meanB;
+        const char* difference;
+    };
+    const Case cases[] = {
+        {{106, 107.25, 107, 108}, {107, 108.5, 108, 109}, "107.06", "108.13", "1.063"},
+        {{108.5, 108.75, 108.25, 109}, {107, 108.5, 108, 109}, "108.63", "108.13", "-0.5000"},
+    };
+    for (const Case& c : cases) {
+        DataTable table;
+        AddRawColumn(table, 0, c.a, "A");
+        AddRawColumn(table, 1, c.b, "B");
+        ResultsReport report;
+        WriteTTestReport(
+            ComputeTTest(table, 0, 1, table.Record(0), table.Record(1), true, true, true), report);
+        const Lines all = test::PlainLines(report);
+        const std::string difference = std::string("Mean difference = ") + c.difference +
+                                       " (Mean of B minus mean of A) ";
+        EXPECT_NE(std::find(all.begin(), all.end(), difference), all.end()) << c.difference;
+        EXPECT_NE(std::find(all.begin(), all.end(), Param("Mean:", {c.meanA, c.meanB})),
+                  all.end())
+            << c.meanA;
+    }
 }
 
 TEST(UnpairedTTestReport, SignificantFTestAdvisesAlternatives) {
