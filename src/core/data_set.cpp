@@ -189,7 +189,7 @@ ColumnTitleResult DataSet::EnterColumnTitle(int column, std::string_view text,
                                             NumberTitleQuestionMemory& memory) {
     ColumnTitleResult result;
     if (column < 0 || column >= DataColumns) return result;
-    result.title = SanitizeLatin1(CutText(text, ColumnRecord::MaxTitle));
+    result.title = CutText(SanitizeLatin1(text), ColumnRecord::MaxTitle);
     Extended value = MissingValue;
     if (!memory.answeredNo && ParseNumber(result.title, separators, value) &&
         !IsMissingValue(value)) {

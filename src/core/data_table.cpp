@@ -209,13 +209,13 @@ const std::string& DataTable::RowTitle(int r) const {
 
 void DataTable::SetRowTitle(int r, std::string_view text) {
     if (r < 0 || r >= DataRows) return;
-    rowTitles_[static_cast<std::size_t>(r)] = SanitizeLatin1(CutText(text, MaxRowTitle));
+    rowTitles_[static_cast<std::size_t>(r)] = CutText(SanitizeLatin1(text), MaxRowTitle);
 }
 
 std::string DataTable::DefaultRowTitle(int r) { return std::to_string(r + 1); }
 
 void DataTable::SetDataTitle(std::string_view text) {
-    dataTitle_ = SanitizeLatin1(CutText(text, MaxDataTitle));
+    dataTitle_ = CutText(SanitizeLatin1(text), MaxDataTitle);
 }
 
 // Analysis accessor -----------------------------------------------------------------------

@@ -1,3 +1,4 @@
+// Latin-1 text: sanitising, the Windows-1252 code page, UTF-8 in both directions.
 #include "core/latin1.h"
 
 #include <cstdint>
@@ -5,13 +6,119 @@
 namespace zelkon {
 
 namespace {
-bool IsC1(unsigned char c) { return c >= 128 && c <= 159; }
+
+// Windows-1252 for the bytes 0x80 to 0x9F; 0 where the code page defines nothing.
+constexpr char32_t Windows1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+// The plain text of a character Latin-1 lacks, or nothing.
+std::string_view PlainEquivalent(char32_t c) {
+    switch (c) {
+        case 0x2010:
+        case 0x2011:
+        case 0x2012:
+        case 0x2013:
+        case 0x2014:
+        case 0x2015:
+        case 0x2212:
+            return "-";
+        case 0x2018:
+        case 0x2019:
+        case 0x201A:
+        case 0x201B:
+        case 0x2032:
+            return "'";
+        case 0x201C:
+        case 0x201D:
+        case 0x201E:
+        case 0x201F:
+        case 0x2033:
+            return "\"";
+        case 0x2026:
+            return "...";
+        case 0x2022:
+        case 0x2217:
+            return "*";
+        case 0x2039:
+            return "<";
+        case 0x203A:
+            return ">";
+        case 0x02C6:
+            return "^";
+        case 0x02DC:
+            return "~";
+        case 0x2044:
+            return "/";
+        case 0x2122:
+            return "TM";
+        case 0x20AC:
+            return "EUR";
+        case 0x2264:
+            return "<=";
+        case 0x2265:
+            return ">=";
+        case 0x03BC:
+            return "\xB5";  // a Greek mu written for the micro sign
+        case 0x2002:
+        case 0x2003:
+        case 0x2004:
+        case 0x2005:
+        case 0x2006:
+        case 0x2007:
+        case 0x2008:
+        case 0x2009:
+        case 0x200A:
+        case 0x202F:
+            return " ";
+        default:
+            return {};
+    }
+}
+
+bool Vanishes(char32_t c) {
+    return c == 0x200B || c == 0xFEFF;
+}
+
+constexpr unsigned char FirstStyleByte = 128;
+constexpr unsigned char LastStyleByte = 130;
+
 }  // namespace
 
+char32_t Windows1252CodePoint(unsigned char byte) {
+    if (byte >= 0x80 && byte <= 0x9F) return Windows1252High[byte - 0x80];
+    return byte;
+}
+
+bool AppendLatin1(std::string& out, char32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+        out.push_back(static_cast<char>(c));
+        return true;
+    }
+    if (Vanishes(c)) return true;
+    const std::string_view plain = PlainEquivalent(c);
+    if (!plain.empty()) {
+        out += plain;
+        return true;
+    }
+    out.push_back('?');
+    return false;
+}
+
 std::string SanitizeLatin1(std::string_view text) {
-    std::string out(text);
-    for (char& ch : out) {
-        if (IsC1(static_cast<unsigned char>(ch))) ch = '?';
+    std::string out;
+    out.reserve(text.size());
+    for (char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 128 || c > 159) {
+            out.push_back(ch);
+        } else if (c >= FirstStyleByte && c <= LastStyleByte) {
+            out.push_back('?');
+        } else {
+            const std::string_view plain = PlainEquivalent(Windows1252CodePoint(c));
+            out += plain.empty() ? std::string_view("?") : plain;
+        }
     }
     return out;
 }
@@ -54,7 +161,13 @@ std::string Utf8ToLatin1(std::string_view utf8) {
             ++i;
             continue;
         }
-        out.push_back(cp >= 160 && cp <= 255 ? static_cast<char>(cp) : '?');
+        // Overlong forms and the C1 controls are no characters of the text; the latter never
+        // pass as style switches.
+        if (cp < 0xA0) {
+            out.push_back('?');
+        } else {
+            AppendLatin1(out, cp);
+        }
         i += len;
     }
     return out;

@@ -22,6 +22,19 @@ bool ParseNumber(std::string_view text, Separators separators, Extended& value);
 /// separator (the rule for numbers read from data files).
 bool ParseNumberWithPoint(std::string_view text, Separators separators, Extended& value);
 
+/// How a text reads as a number.
+enum class NumberReading {
+    Number,     ///< a number the extended type holds
+    NotNumber,  ///< text that is no number
+    OutOfRange  ///< written as a number, but too large for the extended type
+};
+
+/// As ParseNumber (or, with `acceptPoint`, ParseNumberWithPoint), telling text that is no
+/// number apart from a number too large for the extended type (a number too small for it,
+/// "1E-6000", is no number either).  The value is set only for Number.
+NumberReading ReadNumber(std::string_view text, Separators separators, bool acceptPoint,
+                         Extended& value);
+
 /// Parses a whole number: blanks around it, an optional sign and decimal digits only.
 /// Fails on anything else and on values outside the 64-bit range.
 bool ParseInteger(std::string_view text, std::int64_t& value);
