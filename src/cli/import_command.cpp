@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/data_file.h"
 #include "core/latin1.h"
 #include "core/number_parse.h"
 #include "core/summary_page.h"
@@ -98,47 +99,57 @@ int UsageError(std::ostream& err, const std::string& message) {
 
 }  // namespace
 
-int RunImportCommand(Arguments& args, std::ostream& out, std::ostream& err) {
+std::optional<TextImportRequest> TakeTextImportOptions(Arguments& args, std::ostream& err) {
     const std::optional<Separators> separators = SeparatorsFromLocale(args, err);
-    if (!separators) return ExitUsage;
-    const std::optional<std::string> output = args.TakeOutput();
+    if (!separators) return std::nullopt;
+    TextImportRequest request;
+    request.separators = *separators;
     const std::string formatName = args.TakeOption("format").value_or("raw");
     const std::optional<std::string> columns = args.TakeOption("columns");
     const std::optional<std::string> rows = args.TakeOption("rows");
     bool bad = false;
     const auto where = TakeWords(args, "where", 3, bad);
-    if (bad) return UsageError(err, "--where takes a column, a condition and a value");
-    const auto indexed = TakeWords(args, "indexed", 2, bad);
-    if (bad) return UsageError(err, "--indexed takes the value column and the group column");
-    if (const auto unknown = args.UnknownOption()) {
-        return UsageError(err, "unknown option " + *unknown);
+    if (bad) {
+        UsageError(err, "--where takes a column, a condition and a value");
+        return std::nullopt;
     }
-    const std::vector<std::string> files = args.Positional();
-    if (files.size() != 1) return UsageError(err, "name one text file");
-    if (!output) return UsageError(err, "name the data file to write with -o");
-
+    const auto indexed = TakeWords(args, "indexed", 2, bad);
+    if (bad) {
+        UsageError(err, "--indexed takes the value column and the group column");
+        return std::nullopt;
+    }
     const std::optional<DataFormat> format = ParseFormat(formatName);
-    if (!format) return UsageError(err, "unknown format " + formatName);
+    if (!format) {
+        UsageError(err, "unknown format " + formatName);
+        return std::nullopt;
+    }
+    request.format = *format;
 
-    ImportOptions options;
-    if (columns && indexed) return UsageError(err, "--columns and --indexed exclude each other");
+    ImportOptions& options = request.options;
+    if (columns && indexed) {
+        UsageError(err, "--columns and --indexed exclude each other");
+        return std::nullopt;
+    }
     if (columns) {
         options.columns = ImportColumns::Range;
         if (!ParseRange(*columns, options.fromColumn, options.toColumn)) {
-            return UsageError(err, "--columns takes FROM-TO, counted from 1");
+            UsageError(err, "--columns takes FROM-TO, counted from 1");
+            return std::nullopt;
         }
     }
     if (indexed) {
         options.columns = ImportColumns::Indexed;
         if (!ParseCount((*indexed)[0], options.valueColumn) ||
             !ParseCount((*indexed)[1], options.groupColumn)) {
-            return UsageError(err, "--indexed takes two column numbers, counted from 1");
+            UsageError(err, "--indexed takes two column numbers, counted from 1");
+            return std::nullopt;
         }
     }
     if (rows) {
         options.rowRange = true;
         if (!ParseRange(*rows, options.fromRow, options.toRow)) {
-            return UsageError(err, "--rows takes FROM-TO, counted from 1");
+            UsageError(err, "--rows takes FROM-TO, counted from 1");
+            return std::nullopt;
         }
     }
     if (where) {
@@ -146,44 +157,96 @@ int RunImportCommand(Arguments& args, std::ostream& out, std::ostream& err) {
         const std::optional<FilterCondition> condition = ParseCondition((*where)[1]);
         if (!ParseCount((*where)[0], options.filterColumn) || !condition ||
             !ParseNumberWithPoint((*where)[2], *separators, options.filterValue)) {
-            return UsageError(err, "--where takes a column number, one of = > >= < <= <>, "
-                                   "and a value");
+            UsageError(err, "--where takes a column number, one of = > >= < <= <>, and a value");
+            return std::nullopt;
         }
         options.condition = *condition;
     }
+    return request;
+}
 
+std::unique_ptr<Document> ReadTextFileAsDocument(const TextImportRequest& request,
+                                                 std::ostream& err) {
+    const std::string name = "zelkon-cli import: " + request.file + ": ";
     BatchPrompts prompts(err);
-    std::optional<ImportPreview> preview = ReadImportFile(files[0], *separators, prompts);
-    if (!preview) return ExitFailure;
+    std::optional<ImportPreview> preview =
+        ReadImportFile(request.file, request.separators, prompts);
+    if (!preview) return nullptr;
+    for (const std::string& line : AccountLines(preview->account)) {
+        err << name << Latin1ToUtf8(line) << '\n';
+    }
 
     // The dialog's fields are limited to the columns and rows found in the file.
+    ImportOptions options = request.options;
     const auto beyond = [&](std::int32_t column) { return column > preview->columns; };
     if ((options.columns == ImportColumns::Range && beyond(options.fromColumn)) ||
         (options.columns == ImportColumns::Indexed &&
          (beyond(options.valueColumn) || beyond(options.groupColumn))) ||
         (options.filter && beyond(options.filterColumn))) {
-        err << "zelkon-cli import: " << files[0] << " has " << preview->columns << " columns\n";
-        return ExitFailure;
+        err << name << "the file has " << preview->columns << " columns\n";
+        return nullptr;
     }
     if (options.columns == ImportColumns::Range) {
         options.toColumn = std::min(options.toColumn, preview->columns);
     }
     if (options.rowRange && options.fromRow > preview->rows) {
-        err << "zelkon-cli import: " << files[0] << " has " << preview->rows << " rows\n";
-        return ExitFailure;
+        err << name << "the file has " << preview->rows << " rows\n";
+        return nullptr;
     }
 
-    Document document;
-    if (!ImportIntoDocument(document, *preview, options, 0, 0, prompts)) return ExitFailure;
-    document.Table().SetDataTitle(preview->table->DataTitle());
-    if (*format != DataFormat::Raw) document.Data().ChangeFormat(*format);
-    PrepareColumnStatistics(document);
-    if (!SaveDocument(document, *output, err)) return ExitFailure;
+    Document imported;
+    imported.Table().SetDataTitle(preview->table->DataTitle());
+    const bool table = request.format == DataFormat::TwoByTwo &&
+                       options.columns == ImportColumns::All && !options.rowRange &&
+                       !options.filter && ImportTwoByTwoTable(imported, *preview);
+    if (!table) {
+        if (!ImportIntoDocument(imported, *preview, options, 0, 0, prompts)) return nullptr;
+        if (!imported.Table().HasData()) {
+            err << name << "no values were imported: the options left out every value\n";
+            return nullptr;
+        }
+        if (request.format != DataFormat::Raw) imported.Data().ChangeFormat(request.format);
+    }
 
-    const auto [lastRow, lastColumn] = document.Table().FindExtent();
-    const bool empty = !document.Table().HasData();
-    out << *output << ": " << (empty ? 0 : lastRow + 1) << " rows, "
-        << (empty ? 0 : lastColumn + 1) << " columns\n";
+    // The statistics are those of the cells as the data file keeps them: the document is
+    // written and read back, and the copy read is what is saved.
+    DataFileContents contents{imported.Data(), imported.Choices(), imported.Notes(),
+                              imported.Graph()};
+    const std::string text = BuildDataFileText(contents);
+    auto document = std::make_unique<Document>();
+    DataFileContents back{document->Data(), document->Choices(), document->Notes(),
+                          document->Graph()};
+    if (ReadDataFileText(back, text, DetectDataFormatOfText(text)) != 0) {
+        err << name << "the imported data could not be kept\n";
+        return nullptr;
+    }
+    PrepareColumnStatistics(*document);
+    return document;
+}
+
+int RunImportCommand(Arguments& args, std::ostream& out, std::ostream& err) {
+    const std::optional<std::string> output = args.TakeOutput();
+    std::optional<TextImportRequest> request = TakeTextImportOptions(args, err);
+    if (!request) return ExitUsage;
+    if (const auto unknown = args.UnknownOption()) {
+        return UsageError(err, "unknown option " + *unknown);
+    }
+    const std::vector<std::string> files = args.Positional();
+    if (files.size() != 1) return UsageError(err, "name one text file");
+    if (!output) return UsageError(err, "name the data file to write with -o");
+    request->file = files[0];
+
+    const std::unique_ptr<Document> document = ReadTextFileAsDocument(*request, err);
+    if (!document) return ExitFailure;
+    if (!SaveDocument(*document, *output, err)) return ExitFailure;
+
+    if (document->Format() == DataFormat::TwoByTwo &&
+        !document->Data().TwoByTwo().AllCellsMissing() && !document->Table().HasData()) {
+        out << *output << ": a two-by-two table\n";
+        return ExitOk;
+    }
+    const auto [lastRow, lastColumn] = document->Table().FindExtent();
+    out << *output << ": " << lastRow + 1 << " rows, " << lastColumn + 1 << " columns\n";
     return ExitOk;
 }
 

@@ -6,10 +6,11 @@
 
 #include "core/grid_number.h"
 #include "core/latin1.h"
-#include "core/number_parse.h"
 #include "data/data_messages.h"
 #include "data/entered_value.h"
 #include "data/sheet_editing.h"
+#include "data/text_import_account.h"
+#include "data/text_import_fields.h"
 
 namespace zelkon {
 
@@ -39,71 +40,39 @@ std::string CellText(const DataTable& table, int row, int column, char decimal) 
     return text;
 }
 
-// No number or title needs a longer field; a longer one is read as no value.
-constexpr std::size_t MaxPastedField = 1024;
-
-// One field of the pasted text: its line and its place in the line, both from 0.
+// One field of the pasted text: its line and its place in the line, both from 0, and its
+// line in the text from 1 (a quoted line break makes them differ).
 struct PastedField {
     int line = 0;
     int index = 0;
-    std::string text;
-    bool tooLong = false;
+    std::int64_t textLine = 1;
+    TextField field;
 };
 
-// Splits clipboard text into fields and hands each to `take`, which returns false to end the
-// paste: the user's decimal separator becomes "."; TAB, "," and ";" end a field; LF ends the
-// field and the line; CR is ignored; a zero byte ends the text.  An empty last line (text
-// that ends with a line break) holds no field: it would otherwise empty the cell below the
-// pasted block.
+// Splits clipboard text into fields by the import's record reader and hands each to `take`,
+// which returns false to end the paste.  Quotes follow the usual rules.  An empty last line (text
+// that ends with a line break) holds no field: it would otherwise empty the cell below the pasted
+// block.
 template <typename Take>
-void SplitPastedText(std::string_view text, char decimal, Take take) {
-    PastedField field;
-    bool atLineStart = true;
-    auto endField = [&] {
-        const bool more = take(field);
-        field.text.clear();
-        field.tooLong = false;
-        return more;
-    };
-    for (char ch : text) {
-        if (ch == '\0') break;
-        if (ch == decimal) ch = '.';
-        if (ch == '\t' || ch == ',' || ch == ';') {
-            if (!endField()) return;
-            ++field.index;
-            atLineStart = false;
-        } else if (ch == '\n') {
-            if (!endField()) return;
-            field.index = 0;
-            ++field.line;
-            atLineStart = true;
-        } else if (ch != '\r') {
-            if (field.text.size() < MaxPastedField) {
-                field.text.push_back(ch);
-            } else {
-                field.tooLong = true;
-            }
-            atLineStart = false;
+void SplitPastedText(std::string_view text, char separator, Take take) {
+    RecordReader reader(text, separator);
+    TextRecord record;
+    int line = 0;
+    while (reader.Next(record)) {
+        for (std::size_t i = 0; i < record.fields.size(); ++i) {
+            PastedField field{line, static_cast<int>(i), record.line, std::move(record.fields[i])};
+            if (!take(field)) return;
         }
+        ++line;
     }
-    if (!atLineStart) endField();
 }
 
 // Where a pasted field goes: a cell, a column title (row -1) or a row title (column -1).
 struct PasteTarget {
     int row = 0;
     int column = 0;
-    std::string text;
-    bool tooLong = false;
+    PastedField source;
 };
-
-Extended PastedValue(std::string_view text) {
-    const std::string trimmed = TrimBlanks(text);
-    if (trimmed.find('#') != std::string::npos) return MissingValue;
-    Extended value = MissingValue;
-    if (!ParseNumber(trimmed, Separators{'.', ','}, value)) return MissingValue;
-    return RoundEnteredValue(value);
-}
 
 }  // namespace
 
@@ -206,13 +175,16 @@ bool PasteText(Document& document, const Selection& selection, std::string_view 
 
     // Where each field goes.  A row past the sheet ends the paste; a column past Z skips the
     // field (with transpose it ends the paste as well).
+    text = text.substr(0, text.find('\0'));
+    const char separator = ChooseSeparator(text, separators, false);
+    const bool pointIsDecimal = PointIsDecimal(text, separator, separators.decimal);
     std::vector<PasteTarget> targets;
-    SplitPastedText(text, separators.decimal, [&](PastedField& field) {
+    SplitPastedText(text, separator, [&](PastedField& field) {
         const int row = startRow + (transpose ? field.index : field.line);
         const int column = startColumn + (transpose ? field.line : field.index);
         if (row >= SheetRows) return false;
         if (column >= DataColumns) return !transpose;
-        targets.push_back({row, column, std::move(field.text), field.tooLong});
+        targets.push_back({row, column, std::move(field)});
         return true;
     });
 
@@ -222,15 +194,30 @@ bool PasteText(Document& document, const Selection& selection, std::string_view 
         if (std::find(averaged.begin(), averaged.end(), c) != averaged.end()) return;
         if (table.NoRawData(c) && document.Data().HasMeanData(c)) averaged.push_back(c);
     };
-    std::vector<Extended> values(targets.size(), MissingValue);
+    std::vector<FieldReading> values(targets.size());
+    NotedFields leftEmpty;
+    NotedFields tooLarge;
     for (std::size_t i = 0; i < targets.size(); ++i) {
         const PasteTarget& t = targets[i];
         if (t.row < 0 || t.column < 0) continue;
-        values[i] = t.tooLong ? MissingValue : PastedValue(t.text);
-        if (!IsMissingValue(values[i]) && t.column == startColumn) considerColumn(t.column);
+        const TextField& field = t.source.field;
+        FieldReading& reading = values[i];
+        if (field.cut) {
+            reading.kind = FieldKind::Text;
+        } else {
+            reading =
+                ReadField(field.text, separators.decimal,
+                          GroupingAllowed(field, separator, separators.decimal), pointIsDecimal);
+        }
+        const std::int32_t place = t.source.index + 1;
+        if (reading.kind == FieldKind::Text)
+            leftEmpty.Note(t.source.textLine, place, TrimBlanks(field.text));
+        if (reading.kind == FieldKind::TooLarge)
+            tooLarge.Note(t.source.textLine, place, TrimBlanks(field.text));
+        if (!IsMissingValue(reading.value) && t.column == startColumn) considerColumn(t.column);
     }
     for (std::size_t i = 0; i < targets.size(); ++i) {
-        if (targets[i].row >= 0 && targets[i].column >= 0 && !IsMissingValue(values[i])) {
+        if (targets[i].row >= 0 && targets[i].column >= 0 && !IsMissingValue(values[i].value)) {
             considerColumn(targets[i].column);
         }
     }
@@ -252,15 +239,17 @@ bool PasteText(Document& document, const Selection& selection, std::string_view 
         if (t.row < 0 && t.column < 0) continue;
         if (t.row < 0) {
             table.Record(t.column).title =
-                SanitizeLatin1(CutText(t.text, ColumnRecord::MaxTitle));
+                CutText(SanitizeLatin1(t.source.field.text), ColumnRecord::MaxTitle);
             continue;
         }
         if (t.column < 0) {
-            table.SetRowTitle(t.row, SanitizeLatin1(CutText(t.text, DataTable::MaxRowTitle)));
+            table.SetRowTitle(t.row,
+                              CutText(SanitizeLatin1(t.source.field.text), DataTable::MaxRowTitle));
             continue;
         }
-        const Extended v = values[i];
+        const Extended v = values[i].value;
         table.SetValue(t.row, t.column, v);
+        table.SetExcluded(t.row, t.column, values[i].excluded);
         touched[static_cast<std::size_t>(t.column)] = true;
         if (IsMissingValue(v)) continue;
         table.SetNoRawData(t.column, false);
@@ -270,6 +259,8 @@ bool PasteText(Document& document, const Selection& selection, std::string_view 
         if (touched[static_cast<std::size_t>(c)]) RecountRawData(table, c);
     }
     if (!targets.empty()) document.MarkModified();
+    const std::string message = PasteAccountMessage(leftEmpty, tooLarge);
+    if (!message.empty()) prompts.Tell(message);
     return true;
 }
 

@@ -1,6 +1,6 @@
 // The clipboard's plain text in both directions: copying a selection of the data sheet (with
 // the title questions and the 65000-byte bound), cutting, and pasting text into the sheet
-// (fields at TAB, "," and ";", the user's decimal separator, titles, transpose).
+// (the import's field reader, the user's decimal separator, titles, transpose).
 #pragma once
 
 #include <cstddef>
@@ -64,9 +64,12 @@ std::optional<std::string> CutSelection(Document& document, const Selection& sel
 /// Paste (and, with `transpose`, Transpose Paste) of clipboard text at the selection.
 /// The target starts at the current cell; with everything selected the first line and the
 /// first field of each line go to the titles, with whole columns the first line goes to the
-/// column titles, with whole rows the first field of each line to the row titles.  Fields
-/// that do not parse, or that contain "#", become empty cells; a value is kept to 15
-/// significant digits and raises its column's decimal places.  Before a value goes into a
+/// column titles, with whole rows the first field of each line to the row titles.  The text
+/// is split by the import's field reader (the separator the lines use, quotes, thousands
+/// grouping, "*" marking a value excluded); a field that is no number, or a number of 1.7E38
+/// or more in magnitude, becomes an empty cell, and all such fields are told in one message
+/// after the paste.  A value is kept to 15 significant digits and raises its column's
+/// decimal places.  Before a value goes into a
 /// column holding averaged data the user is asked whether to erase the mean data; No to any
 /// such question pastes nothing.  Returns true when the paste was made.
 bool PasteText(Document& document, const Selection& selection, std::string_view text,

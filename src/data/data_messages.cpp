@@ -10,9 +10,11 @@ std::string TooManyRowsMessage(std::int32_t rowsRead) {
            std::to_string(rowsRead) + " rows will be read.";
 }
 
-std::string TooManyColumnsMessage(std::int32_t columnsRead) {
+std::string TooManyColumnsMessage(std::int32_t columnsRead, std::int32_t columnsLeftOut) {
     return "There are too many columns of data in this file.Only the first " +
-           std::to_string(columnsRead) + " columns will be read.";
+           std::to_string(columnsRead) + " columns will be read; " +
+           std::to_string(columnsLeftOut) +
+           (columnsLeftOut == 1 ? " column was" : " columns were") + " left out.";
 }
 
 std::string TooManyGroupsMessage(std::int32_t groupsRead) {

@@ -21,6 +21,11 @@ inline constexpr std::string_view CopyTitlesDialogCaption = "Copy to clipboard";
 inline constexpr std::string_view CopyRowTitlesCaption = "Include &row titles";
 inline constexpr std::string_view CopyColumnTitlesCaption = "Include &column titles";
 
+/// A typed, pasted or imported number the sheet cannot hold: the missing-value marker
+/// 1.7E38 and every larger magnitude.
+inline constexpr std::string_view ValueTooLargeMessage =
+    "The number is too large. Values must lie between -1.7E38 and 1.7E38.";
+
 /// The integer entry field of the dialogs.
 inline constexpr std::string_view NumberNotValidMessage = "The number is not valid.";
 inline constexpr std::string_view NumberOutOfRangeMessage = "The number is out of range.";
@@ -59,9 +64,15 @@ inline constexpr std::array<std::string_view, 6> FilterConditionTexts = {"=",  "
 
 /// "There are too many rows of data in this file.Only the first 1000 rows will be read."
 std::string TooManyRowsMessage(std::int32_t rowsRead);
-/// Told when a line of the file holds more columns than the sheet: "There are too many
-/// columns of data in this file.Only the first 26 columns will be read."
-std::string TooManyColumnsMessage(std::int32_t columnsRead);
+/// Told when the file holds numbers in more columns than the sheet: "There are too many
+/// columns of data in this file.Only the first 26 columns will be read; 4 columns were left
+/// out."
+std::string TooManyColumnsMessage(std::int32_t columnsRead, std::int32_t columnsLeftOut);
+/// Refuses a file in which no field reads as a number (the import's account follows it).
+inline constexpr std::string_view NoNumbersMessage = "There are no numbers to import in this file.";
+/// Refuses an indexed import whose value column is a column of labels.
+inline constexpr std::string_view ValueColumnWithoutNumbersMessage =
+    "The column with values holds no numbers.";
 /// Told when an indexed file names more groups than the sheet has columns: "There are too
 /// many groups in this file.Only the first 26 groups will be read."
 std::string TooManyGroupsMessage(std::int32_t groupsRead);

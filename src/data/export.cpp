@@ -3,12 +3,18 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
+#include <cmath>
 #include <vector>
 
 #include "core/data_file.h"
 #include "core/file_io.h"
 #include "core/grid_number.h"
+#include "core/latin1.h"
+#include "core/latin1_decode.h"
+#include "core/number_parse.h"
 #include "core/stored_number.h"
+#include "data/entered_value.h"
 
 namespace zelkon {
 
@@ -36,10 +42,59 @@ UsedExtent FindUsedExtent(const DataTable& table) {
     return extent;
 }
 
+// Whether a text reads back as the value, as the import keeps it (15 significant digits).
+bool ReadsBackAs(std::string_view text, Extended v) {
+    Extended read = MissingValue;
+    if (!ParseNumberWithPoint(text, Separators{}, read)) return false;
+    return RoundEnteredValue(read) == RoundEnteredValue(v);
+}
+
+// The shortest text of at most 15 significant digits that reads back as the value: fixed
+// notation from 1E-4 to 1E15 in magnitude, else the exponent form.
+std::string FullText(Extended v) {
+    char buffer[64];
+    std::string text;
+    if (std::fabs(v) >= 1E-4L && std::fabs(v) < 1E15L) {
+        for (int decimals = 0; decimals <= 15; ++decimals) {
+            const auto written = std::to_chars(buffer, buffer + sizeof buffer, v,
+                                               std::chars_format::fixed, decimals);
+            if (written.ec != std::errc()) break;
+            text.assign(buffer, written.ptr);
+            if (ReadsBackAs(text, v)) return text;
+        }
+    }
+    for (int digits = 1; digits <= 15; ++digits) {
+        const auto written =
+            std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::general, digits);
+        if (written.ec != std::errc()) break;
+        text.assign(buffer, written.ptr);
+        if (ReadsBackAs(text, v)) break;
+    }
+    std::replace(text.begin(), text.end(), 'e', 'E');
+    return text;
+}
+
+// The cell text as the sheet shows it (the column's shown decimals), or, where that text
+// would not give the value back, the value with the digits it needs; "." replaced by the
+// user's decimal separator.
 std::string CellText(const DataTable& table, int row, int column, char decimal) {
-    std::string text = FormatCellText(table.Value(row, column), ShownDecimals(table, column));
+    const Extended v = table.Value(row, column);
+    if (IsMissingValue(v)) return {};
+    std::string text = TrimBlanks(FormatCellText(v, ShownDecimals(table, column)));
+    if (!ReadsBackAs(text, v)) text = FullText(v);
     if (decimal != '.') std::replace(text.begin(), text.end(), '.', decimal);
     return text;
+}
+
+// A title in double quotes (doubled inside), so that the import reads it as text even when
+// it looks like a number or holds the separator.
+std::string Quoted(std::string_view title) {
+    std::string out = "\"";
+    for (char c : title) {
+        out += c;
+        if (c == '"') out += '"';
+    }
+    return out + "\"";
 }
 
 std::string StatText(Extended v) {
@@ -67,8 +122,10 @@ std::string ExportDataTableText(const DataTable& table, const ExportOptions& opt
                                 char separator, Separators separators) {
     const UsedExtent extent = FindUsedExtent(table);
     std::string out;
+    // The data title in quotes; below it, the line of column titles or, without one, a blank
+    // line, so that the import never takes the data title for a column title.
     if (options.sheetTitle) {
-        out += table.DataTitle();
+        if (!table.DataTitle().empty()) out += Quoted(table.DataTitle());
         out += LineEnd;
     }
     if (!options.indexFormat) {
@@ -79,8 +136,10 @@ std::string ExportDataTableText(const DataTable& table, const ExportOptions& opt
         if (options.columnTitles && anyTitle) {
             for (int c = 0; c <= extent.lastColumn; ++c) {
                 if (c > 0) out += separator;
-                out += table.Record(c).title;
+                out += Quoted(table.Record(c).title);
             }
+            out += LineEnd;
+        } else if (options.sheetTitle) {
             out += LineEnd;
         }
         if (!extent.any) return out;
@@ -199,7 +258,7 @@ std::int32_t ExportDocument(const Document& document, ExportKind kind, const std
             text = ExportResultsText(document.Report());
             break;
     }
-    return WriteExportFile(path, text);
+    return WriteExportFile(path, TextForExport(text));
 }
 
 }  // namespace zelkon

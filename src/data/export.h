@@ -26,13 +26,16 @@ struct ExportOptions {
 /// user's list separator.
 char ExportSeparator(std::string_view fileName, Separators separators);
 
-/// The data table as text.  Standard format: the data title (when asked for), a line of the
-/// titles of columns A to the last used one (when asked for and some column has a title,
-/// separated by the separator alone), then one line per row up to the last used row with the
-/// cell texts (the column's shown decimals, "." replaced by the user's decimal separator)
-/// separated by the separator and a blank.  Index format: a "value", "group" header line (with
-/// column titles), then one line per cell, column by column: the cell text, the separator and
-/// the column number from 1.  Lines end in CR LF.
+/// The data table as text.  Standard format: the data title in double quotes (when asked
+/// for), a line of the titles of columns A to the last used one in double quotes (when asked
+/// for and some column has a title, separated by the separator alone; without it, a blank line
+/// below the data title), then one line per row up to the last used row with the cell texts
+/// separated by the separator and a blank.  A cell text has the column's shown decimals, or
+/// the digits the value needs where those would not give it back (up to 15 significant
+/// digits), with "." replaced by the user's decimal separator.  Index format: a "value",
+/// "group" header line (with column titles), then one line per cell, column by column: the
+/// cell text, the separator and the column number from 1.  Lines end in CR LF.  The quotes
+/// and the blank line tell the import which lines are titles.
 std::string ExportDataTableText(const DataTable& table, const ExportOptions& options,
                                 char separator, Separators separators);
 
@@ -62,7 +65,8 @@ enum class ExportKind { DataTable, TwoByTwo, ColumnStats, ResultsText };
 std::optional<ExportKind> ExportKindForStep(const Document& document, Step step);
 
 /// Builds the text of an export kind and writes it to `path`; the separator follows the
-/// file's extension.  Returns 0 or the input/output error code.
+/// file's extension.  Text holding characters past ASCII is written as UTF-8 with a
+/// byte-order mark.  Returns 0 or the input/output error code.
 std::int32_t ExportDocument(const Document& document, ExportKind kind, const std::string& path,
                             const ExportOptions& options, Separators separators);
 

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <vector>
 
+#include "core/latin1.h"
 #include "data/data_messages.h"
 #include "data/entered_value.h"
 #include "data/selection.h"
@@ -79,6 +80,8 @@ bool ImportBlock(Document& document, const ImportPreview& preview, const ImportO
         if (tc >= DataColumns) break;
         columns.emplace_back(sc, tc);
     }
+    // A label column is not placed; the columns after it keep their places.
+    std::erase_if(columns, [&](const auto& pair) { return preview.IsLabelColumn(pair.first); });
     for (const auto& [sc, tc] : columns) {
         const int sourceColumn = sc;  // a structured binding cannot be captured before clang 16
         const bool receivesValue = std::any_of(rows.begin(), rows.end(), [&](const auto& row) {
@@ -93,6 +96,54 @@ bool ImportBlock(Document& document, const ImportPreview& preview, const ImportO
         }
         FinishColumn(target, tc, source, sc);
     }
+    // A first column of labels titles the rows.
+    if (first == 0 && preview.IsLabelColumn(0)) {
+        for (const auto& [sr, tr] : rows) {
+            const std::size_t index = static_cast<std::size_t>(sr);
+            if (index < preview.rowTitles.size() && !preview.rowTitles[index].empty()) {
+                target.SetRowTitle(tr, preview.rowTitles[index]);
+            }
+        }
+    }
+    return true;
+}
+
+// The group of each source row of an indexed import whose group column holds labels: its
+// text, in order of first appearance; rows without one are skipped.
+bool ImportIndexedByLabel(Document& document, const ImportPreview& preview,
+                          const ImportOptions& options, UserPrompts& prompts) {
+    const DataTable& source = *preview.table;
+    DataTable& target = document.Table();
+    const int valueColumn = options.valueColumn - 1;
+    const int groupColumn = options.groupColumn - 1;
+    ClearSelection(document, Selection::All());
+    std::vector<std::pair<std::string, int>> groups;  // label, next row
+    bool dropped = false;
+    for (int r = 0; r < preview.rows; ++r) {
+        if (!PassesFilter(preview, options, r) || !InRowRange(options, r)) continue;
+        const std::string_view label = preview.Text(r, groupColumn);
+        if (label.empty()) continue;
+        auto group = std::find_if(groups.begin(), groups.end(),
+                                  [&](const auto& g) { return g.first == label; });
+        if (group == groups.end()) {
+            if (groups.size() == static_cast<std::size_t>(DataColumns)) {
+                dropped = true;
+                continue;
+            }
+            target.Record(static_cast<int>(groups.size())).title = std::string(label);
+            groups.emplace_back(std::string(label), 0);
+            group = groups.end() - 1;
+        }
+        const int column = static_cast<int>(group - groups.begin());
+        if (group->second < SheetRows) {
+            PlaceValue(target, group->second, column, source, r, valueColumn);
+        }
+        ++group->second;
+    }
+    for (int c = 0; c < static_cast<int>(groups.size()); ++c) {
+        FinishColumn(target, c, source, valueColumn);
+    }
+    if (dropped) prompts.Tell(TooManyGroupsMessage(DataColumns));
     return true;
 }
 
@@ -101,6 +152,13 @@ bool ImportIndexed(Document& document, const ImportPreview& preview,
     if (options.valueColumn == options.groupColumn) {
         prompts.Tell(SameValueAndGroupColumnMessage);
         return false;
+    }
+    if (preview.IsLabelColumn(options.valueColumn - 1)) {
+        prompts.Tell(ValueColumnWithoutNumbersMessage);
+        return false;
+    }
+    if (preview.IsLabelColumn(options.groupColumn - 1)) {
+        return ImportIndexedByLabel(document, preview, options, prompts);
     }
     const DataTable& source = *preview.table;
     DataTable& target = document.Table();
@@ -171,6 +229,33 @@ std::string GroupTitle(Extended identifier) {
     if (!text.empty() && text.back() == '.') text.pop_back();
     if (text == "-0") text = "0";
     return text.substr(0, ColumnRecord::MaxTitle);
+}
+
+bool ImportTwoByTwoTable(Document& document, const ImportPreview& preview) {
+    const DataTable& source = *preview.table;
+    if (preview.columns != 3 || preview.rows != 2 || !preview.IsLabelColumn(0) ||
+        preview.IsLabelColumn(1) || preview.IsLabelColumn(2)) {
+        return false;
+    }
+    for (int r = 0; r < 2; ++r) {
+        if (source.IsMissing(r, 1) && source.IsMissing(r, 2)) return false;
+    }
+    TwoByTwoRecord& record = document.Data().TwoByTwo();
+    record.Clear();
+    record.a = source.Value(0, 1);
+    record.b = source.Value(0, 2);
+    record.c = source.Value(1, 1);
+    record.d = source.Value(1, 2);
+    const auto label = [](std::string_view text) {
+        return CutText(text, TwoByTwoRecord::MaxLabel);
+    };
+    record.column1Title = label(source.Record(1).title);
+    record.column2Title = label(source.Record(2).title);
+    record.row1Title = label(preview.Text(0, 0));
+    record.row2Title = label(preview.Text(1, 0));
+    document.Data().ChangeFormat(DataFormat::TwoByTwo);
+    document.MarkModified();
+    return true;
 }
 
 bool ImportIntoDocument(Document& document, const ImportPreview& preview,

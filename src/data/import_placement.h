@@ -57,10 +57,16 @@ std::string GroupTitle(Extended identifier);
 /// exclusion marks.  Before values go into a column holding averaged data the user is asked
 /// whether to erase the mean data; No imports nothing.
 ///
+/// Columns of labels (fields holding no number) are not placed, and the columns after them
+/// keep their places; when the first column of the file is one and is imported, its texts
+/// become the titles of the rows that receive values.
+///
 /// Indexed: the value and group columns must differ ("The column with values and the column
-/// with group assignments must be different.", nothing imported).  The sheet is cleared; each
-/// new group identifier takes the next free column (titled by GroupTitle), and each value goes
-/// to the next row of its group's column.  Rows without a group identifier are skipped;
+/// with group assignments must be different.", nothing imported), and the value column must
+/// hold numbers.  The sheet is cleared; each new group identifier takes the next free column,
+/// and each value goes to the next row of its group's column.  A numeric identifier titles its
+/// column by GroupTitle; a column of text labels gives one column per distinct label, titled
+/// with it, in order of first appearance.  Rows without a group identifier are skipped;
 /// values of groups past the 26th are dropped and the user is told.
 ///
 /// The document is marked modified.  Returns false when nothing was imported because of a
@@ -68,5 +74,12 @@ std::string GroupTitle(Extended identifier);
 bool ImportIntoDocument(Document& document, const ImportPreview& preview,
                         const ImportOptions& options, int startRow, int startColumn,
                         UserPrompts& prompts);
+
+/// A two-by-two table written as a table: a first column of two row labels and two columns
+/// of counts (titled by the header line).  The counts go into the two-by-two record as laid
+/// out (A and B on the first row, C and D on the second), the labels with them, and the
+/// document takes the two-by-two format.  Returns false, changing nothing, when the preview is
+/// not laid out so.
+bool ImportTwoByTwoTable(Document& document, const ImportPreview& preview);
 
 }  // namespace zelkon

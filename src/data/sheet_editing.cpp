@@ -2,6 +2,7 @@
 #include "data/sheet_editing.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "core/latin1.h"
@@ -132,7 +133,15 @@ TypedValueResult PostTypedValue(Document& document, int row, int column, std::st
         if (c != ' ' && c != '\t') compact.push_back(c);
     }
     Extended value = MissingValue;
-    if (!ParseNumberWithPoint(compact, separators, value)) value = MissingValue;
+    const NumberReading reading = ReadNumber(compact, separators, true, value);
+    // The missing-value marker and larger magnitudes cannot be held: refused, never emptied.
+    if (reading == NumberReading::OutOfRange ||
+        (reading == NumberReading::Number && std::fabs(value) >= MissingValue)) {
+        prompts.Tell(ValueTooLargeMessage);
+        result.redraw = SheetRedraw::Cell;
+        return result;
+    }
+    if (reading != NumberReading::Number) value = MissingValue;
     if (value == table.Value(row, column)) return result;
 
     // The averaged-data question, the store and the modified mark.
@@ -159,7 +168,7 @@ TypedValueResult PostTypedValue(Document& document, int row, int column, std::st
 
 void EnterRowTitle(Document& document, int row, std::string_view text) {
     if (row < 0 || row >= DataRows) return;
-    document.Table().SetRowTitle(row, SanitizeLatin1(CutText(text, DataTable::MaxRowTitle)));
+    document.Table().SetRowTitle(row, text);
     document.MarkModified();
 }
 

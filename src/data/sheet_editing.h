@@ -37,7 +37,8 @@ struct TypedValueResult {
 
 /// Posts the text typed into a cell (leaving the cell): the text, blanks removed, is read as a
 /// number with the user's decimal separator (or "."); text that does not parse is the missing
-/// value.  An unchanged value does nothing.  A value typed into an averaged-data column asks
+/// value; a number of 1.7E38 or more in magnitude is refused with a message (the cell keeps
+/// its value).  An unchanged value does nothing.  A value typed into an averaged-data column asks
 /// whether to erase the mean data (No restores the cell).  The typed value's decimals raise
 /// the column's decimal places (with an automatic display format the column is redrawn); with
 /// a fixed display format too wide for the value's integer digits the format is narrowed.

@@ -1,66 +1,89 @@
-// Reading a text file written by another program into a preview table: the checks before
-// reading, the title lines at the top, values separated by commas, tabs or semicolons, columns
-// separated only by blanks, and the column titles and data title found in the file.
+// Reading a text file written by another program into a preview table: the encoding, the
+// title lines at the top, values separated by tabs, semicolons or commas (with the usual
+// quoting), or columns separated only by blanks, the columns that hold no numbers (labels),
+// the column titles and data title found in the file, and the account of what was read.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/data_table.h"
 #include "core/platform.h"
+#include "data/text_import_account.h"
 
 namespace zelkon {
 
-/// The preview of a text file: a data table of its own filled from the file, with its column
-/// titles and data title taken from the title lines.
-struct ImportPreview {
-    std::unique_ptr<DataTable> table = std::make_unique<DataTable>();
-    std::int32_t rows = 0;        ///< data rows read (at most 1000)
-    std::int32_t columns = 0;     ///< columns found: the last one holding a value, from 1
-    std::int32_t titleLines = 0;  ///< title or blank lines at the top
-    bool blankSeparated = false;  ///< read as columns separated only by blanks
-    bool columnTitles = false;    ///< a title line gave the column titles
-    bool rowsDropped = false;     ///< data rows past the 1000th were left out
-    bool columnsDropped = false;  ///< values past the 26th column were left out
-};
-
 /// The rows a preview keeps.
 inline constexpr std::int32_t ImportRowLimit = 1000;
-/// Positions of a line the blank-separated reader can cut at.
-inline constexpr std::size_t ImportColumnMapWidth = 255;
 
-/// The text check: the file counts as text unless some line after the first holds a byte of
-/// value 128 or more.
-bool IsAsciiText(std::string_view text);
+/// The preview of a text file: a data table of its own filled from the file, column k of the
+/// table being column k + 1 of the file, with the column titles and data title taken from the
+/// title lines.  A label column (its fields hold no number) holds no values: its texts are
+/// kept beside the table.
+struct ImportPreview {
+    std::unique_ptr<DataTable> table = std::make_unique<DataTable>();
+    std::int32_t rows = 0;        ///< data rows kept (at most ImportRowLimit)
+    std::int32_t columns = 0;     ///< columns found: the last one holding anything, from 1
+    std::int32_t titleLines = 0;  ///< title or blank lines at the top
+    bool blankSeparated = false;  ///< read as columns separated only by blanks
+    char separator = ',';         ///< the separator read (BlanksSeparate for blanks)
+    bool columnTitles = false;    ///< a title line gave the column titles
+    bool notText = false;         ///< the bytes fit no encoding; nothing was read
+    std::array<bool, DataColumns> labels{};  ///< columns left out as labels
+    /// Per row, the text of the first column when it is a label column (cut to the row-title
+    /// length); empty otherwise.
+    std::vector<std::string> rowTitles;
+    /// Per column and row, the text of a field that is no number (cut to the column-title
+    /// length); empty vectors for columns without such fields.
+    std::vector<std::vector<std::string>> texts =
+        std::vector<std::vector<std::string>>(DataColumns);
+    ImportAccount account;
 
-/// Number of lines of the text (a line ends at CR LF, LF or CR; a last line without an end
-/// counts too).
-std::int64_t CountLines(std::string_view text);
+    bool IsLabelColumn(int column) const {
+        return column >= 0 && column < DataColumns && labels[static_cast<std::size_t>(column)];
+    }
+    /// The text of a field that is no number, or nothing.
+    std::string_view Text(int row, int column) const;
+};
 
-/// Number of title or blank lines at the top of the text.  A line is blank when it holds only
-/// blanks; it is a text line when, upper-cased, it holds no "*" and some character other than
-/// TAB, blank, the digits, "+", ",", "-", ".", ";" and "E".
-std::int32_t CountTitleLines(std::string_view text);
+/// Number of title or blank lines at the top of the text, as LoadDelimitedText counts them.
+std::int32_t CountTitleLines(std::string_view text, Separators separators = {});
 
-/// Reads the text into a preview (no checks, no messages): the title lines, then the values,
-/// separated or blank-separated as the first data line decides.  A UTF-8 byte-order mark at
-/// the start is skipped.  Values are kept to 15 significant digits; "*" marks a value
-/// excluded; a lower-case "e" between a number and its exponent reads as "E".
-ImportPreview LoadDelimitedText(std::string_view text, Separators separators);
+/// Reads a file's bytes into a preview (no checks, no messages).  The bytes are decoded
+/// (UTF-8, UTF-16 with a byte-order mark, Windows-1252).  The separator is the one of TAB,
+/// ";", the user's list separator and "," that splits the lines into numbers; without one,
+/// columns are separated by blanks: read as tokens when the lines holding numbers have the
+/// same number of tokens, otherwise cut where every such line holds a blank.
+///
+/// A leading line is a title line when no field of it reads as a number (a field quoted in a
+/// file that also holds unquoted numbers counts as text); a line holding both text and
+/// numbers, above the first line made only of numbers and with a different number of fields,
+/// is a title line too.  The column titles come from the title line nearest the data (above
+/// any blank line) whose fields line up with the data's; the other title lines make the
+/// data title.
+///
+/// A field that is no number leaves its cell empty and is counted; a column whose fields
+/// hold no number at all (quoted numbers counting as text, as above) is a label column.
+/// Values are kept to 15 significant digits; "*" marks a value excluded; magnitudes of 1.7E38
+/// and more are refused.  Rows past the 1000th and columns past Z are left out and counted.
+ImportPreview LoadDelimitedText(std::string_view bytes, Separators separators);
 
-/// The Import command's reading of a file: the text check ("The file is not an ASCII file."
-/// ends it), the line count (more than 1000 lines: "There are too many rows of data in this
-/// file.Only the first 1000 rows will be read."), then the preview; values past column Z are
-/// dropped with a message too.  A file that cannot be read is reported with its input/output
-/// error text.  Returns nothing when the import ends.
-std::optional<ImportPreview> ReadImportFile(const std::string& path, Separators separators,
+/// The Import command's reading of a file's bytes: bytes that fit no encoding end it ("The
+/// file is not an ASCII file."); data rows left out ("There are too many rows of data in this
+/// file.Only the first 1000 rows will be read.") and columns left out are told; a file
+/// without a value to import is refused with its account.  Returns nothing when the import
+/// ends.
+std::optional<ImportPreview> ReadImportText(std::string_view bytes, Separators separators,
                                             UserPrompts& prompts);
 
-/// The same on a file's text.
-std::optional<ImportPreview> ReadImportText(std::string_view text, Separators separators,
+/// The same on a file; a file that cannot be read is reported with its input/output error
+/// text.
+std::optional<ImportPreview> ReadImportFile(const std::string& path, Separators separators,
                                             UserPrompts& prompts);
 
 }  // namespace zelkon

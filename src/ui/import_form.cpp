@@ -61,6 +61,16 @@ TImportForm::TImportForm(const ImportPreview& preview, const QString& fileName, 
         title->setObjectName(QStringLiteral("PreviewTitleLabel"));
         layout->addWidget(title);
     }
+    // What the reading found: the encoding, what was left empty or out.
+    QStringList accountLines;
+    for (const std::string& line : AccountLines(preview.account)) accountLines << ToQt(line);
+    account_ = new QLabel(accountLines.join(QLatin1Char('\n')));
+    account_->setObjectName(QStringLiteral("ImportAccountLabel"));
+    account_->setWordWrap(true);
+    account_->setTextFormat(Qt::PlainText);
+    account_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(account_);
+
     grid_ = new QTableWidget;
     grid_->setObjectName(QStringLiteral("PreviewGrid"));
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -153,6 +163,17 @@ void TImportForm::FillPreview(const ImportPreview& preview) {
     }
     grid_->setHorizontalHeaderLabels(headers);
     for (int c = 0; c < columns; ++c) {
+        // A label column shows its texts, greyed: they are not imported as values.
+        if (preview.IsLabelColumn(c)) {
+            for (int r = 0; r < rows; ++r) {
+                const std::string_view text = preview.Text(r, c);
+                if (text.empty()) continue;
+                auto* item = new QTableWidgetItem(ToQt(text));
+                item->setForeground(grid_->palette().color(QPalette::Disabled, QPalette::Text));
+                grid_->setItem(r, c, item);
+            }
+            continue;
+        }
         const std::int32_t decimals = ShownDecimals(table, c);
         for (int r = 0; r < rows; ++r) {
             if (table.IsMissing(r, c)) continue;

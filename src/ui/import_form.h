@@ -1,7 +1,8 @@
-// TImportForm: the "Import" dialog.  It shows the preview of a text file in a grid and asks
-// which columns and rows to take: all columns, a range of them, or an indexed layout with one
-// column of values and one of group identifiers; optionally a range of rows and a filter on
-// one column's value.  OK checks the choices; copying into the document is the caller's work.
+// TImportForm: the "Import" dialog.  It shows what reading the file found (the account) and
+// the preview of the text file in a grid (label columns greyed), and asks which columns and
+// rows to take: all columns, a range of them, or an indexed layout with one column of values
+// and one of group identifiers; optionally a range of rows and a filter on one column's
+// value.  OK checks the choices; copying into the document is the caller's work.
 #pragma once
 
 #include <QDialog>
@@ -13,6 +14,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QSpinBox;
@@ -37,6 +39,8 @@ public:
     void accept() override;
 
     QTableWidget* PreviewGrid() const { return grid_; }
+    /// The account of the reading: encoding, fields left empty, columns and rows left out.
+    QLabel* ImportAccountLabel() const { return account_; }
     QRadioButton* AllColsRadioButton() const { return allColumns_; }
     QRadioButton* ColRangeRadioButton() const { return columnRange_; }
     QRadioButton* IndexedColRadioButton() const { return indexed_; }
@@ -55,6 +59,7 @@ public:
 private:
     void FillPreview(const ImportPreview& preview);
 
+    QLabel* account_ = nullptr;
     QTableWidget* grid_ = nullptr;
     QRadioButton* allColumns_ = nullptr;
     QRadioButton* columnRange_ = nullptr;

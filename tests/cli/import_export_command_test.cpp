@@ -218,6 +218,35 @@ TEST_F(ImportCommandTest, ErrorsAndMessages) {
               std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(zld));
 
+    // Refusals exit with 1 and say why.
+    struct Refusal {
+        const char* name;
+        std::string text;
+        std::vector<std::string> options;
+        const char* reason;
+    };
+    const Refusal refusals[] = {
+        {"text.csv", "name,note\nx,y\n", {}, "There are no numbers to import in this file."},
+        {"empty.txt", "", {}, "There are no numbers to import in this file."},
+        {"huge.csv", "a\n2E38\n", {}, "1 value of 1.7E38 or more in magnitude was refused"},
+        {"some.csv", "a,b\n1,2\n", {"--where", "1", ">", "5"}, "no values were imported"},
+        {"labels.csv",
+         "v,g\n1,x\n",
+         {"--indexed", "2", "1"},
+         "The column with values holds no numbers."},
+    };
+    for (const Refusal& r : refusals) {
+        const std::string path = dir + "/" + r.name;
+        ASSERT_TRUE(WriteFileAtomically(path, r.text));
+        std::vector<std::string> words = {path, "-o", zld};
+        words.insert(words.end(), r.options.begin(), r.options.end());
+        const CommandRun run = Import(words);
+        EXPECT_EQ(run.code, ExitFailure) << r.name;
+        EXPECT_NE(run.err.find(r.reason), std::string::npos) << r.name << ": " << run.err;
+        EXPECT_EQ(run.out, "") << r.name;
+        EXPECT_FALSE(std::filesystem::exists(zld)) << r.name;
+    }
+
     const std::string binary = dir + "/binary.dat";
     ASSERT_TRUE(WriteFileAtomically(binary, std::string("1,2\n\xFF\xFE\x00\x01", 8)));
     const CommandRun refused = Import({binary, "-o", zld});
@@ -236,6 +265,71 @@ TEST_F(ImportCommandTest, ErrorsAndMessages) {
     EXPECT_EQ(Import({dir + "/missing.txt", "-o", zld}).code, ExitFailure);
 }
 
+TEST_F(ImportCommandTest, TheAccountGoesToStandardError) {
+    const std::string csv = dir + "/notes.csv";
+    ASSERT_TRUE(WriteFileAtomically(csv, "id,\xB5g,note\nS1,1.5,ok\nS2,NA,\n"));
+    const CommandRun run = Import({csv, "-o", dir + "/notes.ZLD"});
+    ASSERT_EQ(run.code, ExitOk) << run.err;
+    const std::string prefix = "zelkon-cli import: " + csv + ": ";
+    EXPECT_EQ(run.err,
+              prefix + "The file was read as Windows-1252 (Latin-1).\n" + prefix +
+                  "1 field that is not a number was left empty: line 3, column 2 \"NA\".\n" +
+                  prefix +
+                  "Left out as labels, holding no numbers: column 1 \"id\" (its "
+                  "texts are the row titles); column 3 \"note\".\n");
+    std::ostringstream err;
+    const auto doc = OpenDataFile(dir + "/notes.ZLD", err);
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(doc->Table().Record(1).title, "\xB5g");
+    EXPECT_EQ(doc->Table().RowTitle(1), "S2");
+}
+
+TEST_F(ImportCommandTest, TwoByTwoTableAsLaidOut) {
+    const std::string zld = dir + "/table.ZLD";
+    const CommandRun run =
+        Import({Fixtures + "r_two_by_two_table.csv", "-o", zld, "--format", "twobytwo"});
+    ASSERT_EQ(run.code, ExitOk) << run.err;
+    EXPECT_EQ(run.out, zld + ": a two-by-two table\n");
+    std::ostringstream err;
+    const auto doc = OpenDataFile(zld, err);
+    ASSERT_TRUE(doc);
+    const TwoByTwoRecord& r = doc->Data().TwoByTwo();
+    EXPECT_EQ(r.a, 4.0L);
+    EXPECT_EQ(r.b, 16.0L);
+    EXPECT_EQ(r.c, 12.0L);
+    EXPECT_EQ(r.d, 8.0L);
+    EXPECT_EQ(r.column2Title, "Not infected");
+    EXPECT_EQ(r.row2Title, "Control");
+}
+
+TEST_F(ImportCommandTest, StoredStatisticsAreThoseOfTheStoredCells) {
+    // More digits than the column keeps: the statistics written with the file must be those
+    // of the cells as written, not of the values read from the text.
+    const std::string csv = dir + "/digits.csv";
+    ASSERT_TRUE(WriteFileAtomically(csv, "x\n123456.789012345\n0\n12345678.5\n"));
+    const std::string zld = dir + "/digits.ZLD";
+    ASSERT_EQ(Import({csv, "-o", zld}).code, ExitOk);
+    std::string text;
+    ASSERT_TRUE(ReadWholeFile(zld, text));
+    std::istringstream lines(text);
+    std::vector<std::string> all;
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        all.push_back(line);
+    }
+    // The raw data section follows the data title (line 7); the column A block follows it.
+    Extended sum = 0;
+    int n = 0;
+    std::size_t i = 7;
+    for (; all[i] != "<<END RAW DATA>>"; ++i, ++n) sum += std::strtold(all[i].c_str(), nullptr);
+    const Extended mean = sum / n;
+    EXPECT_EQ(all[i + 2], "x");
+    EXPECT_EQ(all[i + 3], std::to_string(n));
+    const Extended stored = std::strtold(all[i + 4].c_str(), nullptr);
+    // The stored rule keeps 8 decimals or more: within half a unit of the 8th.
+    EXPECT_LE(std::fabs(stored - mean), 0.5e-8L) << all[i + 4] << " " << double(mean);
+}
+
 // Export ----------------------------------------------------------------------------------------
 
 TEST_F(ImportCommandTest, ExportThenImportGivesBackTheSameTable) {
@@ -246,7 +340,8 @@ TEST_F(ImportCommandTest, ExportThenImportGivesBackTheSameTable) {
     ASSERT_EQ(run.code, ExitOk) << run.err;
     std::string text;
     ASSERT_TRUE(ReadWholeFile(csv, text));
-    EXPECT_EQ(text.substr(0, 48), "\r\nWeight,Height,Age\r\n72.50, 180.0, 34\r\n81.25, 17");
+    EXPECT_EQ(text.substr(0, 54),
+              "\r\n\"Weight\",\"Height\",\"Age\"\r\n72.50, 180.0, 34\r\n81.25, 17");
 
     const std::string again = dir + "/again.ZLD";
     ASSERT_EQ(Import({csv, "-o", again}).code, ExitOk);

@@ -123,28 +123,58 @@ TEST_F(ClipboardTest, CopyIsCutAtTheBoundAndTheUserIsTold) {
 
 // Paste ---------------------------------------------------------------------------------------
 
-TEST_F(ClipboardTest, FieldsSplitAtTabsCommasAndSemicolons) {
-    ASSERT_TRUE(Paste("1,5;2", Selection::Cell(0, 0)));
-    EXPECT_EQ(Table().Value(0, 0), 1.0L);
-    EXPECT_EQ(Table().Value(0, 1), 5.0L);
-    EXPECT_EQ(Table().Value(0, 2), 2.0L);
-    // With "," as the decimal separator the same text is two values.
-    ASSERT_TRUE(Paste("1,5;2", Selection::Cell(1, 0), Comma));
-    EXPECT_EQ(Table().Value(1, 0), 1.5L);
-    EXPECT_EQ(Table().Value(1, 1), 2.0L);
-    EXPECT_TRUE(Table().IsMissing(1, 2));
-    EXPECT_EQ(Table().Decimals(0), 1);
+TEST_F(ClipboardTest, FieldsSplitByTheImportsFieldReader) {
+    // The separator is the one that gives numbers; a comma inside a tab- or semicolon-separated
+    // line groups thousands or is text, never a separator.
+    struct Case {
+        const char* text;
+        Separators separators;
+        std::vector<Extended> cells;  // row 0 from column A; MissingValue for an empty cell
+    };
+    const Case cases[] = {
+        {"1,5,2", Point, {1, 5, 2}},
+        {"1;5;2", Point, {1, 5, 2}},
+        {"1,234\t5.5", Point, {1234, 5.5L}},
+        {"\"1,234.5\",\"x, y\",3", Point, {1234.5L, MissingValue, 3}},
+        {"1,5;2", Comma, {1.5L, 2}},
+        {"1.234,5;2.5",
+         Comma,
+         {1234.5L, MissingValue}},  // a file of decimal commas: 2.5 is no number
+        {"1,5;2", Point, {MissingValue, 2}},
+        {"12.5*\t3", Point, {12.5L, 3}},
+    };
+    int row = 0;
+    for (const Case& c : cases) {
+        ASSERT_TRUE(Paste(c.text, Selection::Cell(row, 0), c.separators)) << c.text;
+        for (std::size_t k = 0; k < c.cells.size(); ++k) {
+            EXPECT_EQ(Table().Value(row, static_cast<int>(k)), c.cells[k]) << c.text << " " << k;
+        }
+        EXPECT_TRUE(Table().IsMissing(row, static_cast<int>(c.cells.size()))) << c.text;
+        ++row;
+    }
+    EXPECT_TRUE(Table().IsExcluded(7, 0));
     EXPECT_TRUE(doc.Modified());
 }
 
-TEST_F(ClipboardTest, UnreadableFieldsBecomeEmptyCells) {
+TEST_F(ClipboardTest, UnreadableFieldsBecomeEmptyCellsAndAreToldOnce) {
     Put(0, 0, 7);
     Put(0, 1, 8);
-    Paste("#N/A\tabc\t 2.5 ", Selection::Cell(0, 0));
+    Paste("#N/A\tabc\t 2.5 \n1.7E38\tNA", Selection::Cell(0, 0));
     EXPECT_TRUE(Table().IsMissing(0, 0));
     EXPECT_TRUE(Table().IsMissing(0, 1));
     EXPECT_EQ(Table().Value(0, 2), 2.5L);
+    EXPECT_TRUE(Table().IsMissing(1, 0));  // the missing-value marker is refused, not stored
     EXPECT_TRUE(Table().NoRawData(0));  // its only value was pasted over with nothing
+    ASSERT_EQ(prompts.told.size(), 1u);
+    EXPECT_EQ(prompts.told[0],
+              "3 pasted fields that are not numbers were left empty: line 1, column 1 \"#N/A\"; "
+              "line 1, column 2 \"abc\"; line 2, column 2 \"NA\".\n"
+              "1 value of 1.7E38 or more in magnitude was refused and left empty: line 2, "
+              "column 1 \"1.7E38\".");
+    // Nothing to tell: no message.
+    prompts.told.clear();
+    Paste("1\t2", Selection::Cell(5, 0));
+    EXPECT_TRUE(prompts.told.empty());
 }
 
 TEST_F(ClipboardTest, PastedValuesKeepMagnitudeAndFifteenDigits) {

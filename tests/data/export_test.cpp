@@ -7,10 +7,12 @@
 
 #include <cmath>
 #include <filesystem>
+#include <random>
 #include <sstream>
 #include <vector>
 
 #include "core/file_io.h"
+#include "data/entered_value.h"
 #include "data/import_placement.h"
 #include "data/scripted_prompts.h"
 #include "stats/column_stats.h"
@@ -49,10 +51,11 @@ TEST(ExportSeparatorTest, TxtIsTabAnythingElseTheListSeparator) {
 TEST(ExportDataTableTest, StandardFormat) {
     DataTable t;
     SmallTable(t);
+    // Titles in quotes, so that the import reads them as titles.
     EXPECT_EQ(ExportDataTableText(t, {}, ',', Point),
-              "Exp 1\r\nWeight,Dose\r\n1.50, 3\r\n2.25, \r\n");
+              "\"Exp 1\"\r\n\"Weight\",\"Dose\"\r\n1.50, 3\r\n2.25, \r\n");
     EXPECT_EQ(ExportDataTableText(t, {}, '\t', Point),
-              "Exp 1\r\nWeight\tDose\r\n1.50\t 3\r\n2.25\t \r\n");
+              "\"Exp 1\"\r\n\"Weight\"\t\"Dose\"\r\n1.50\t 3\r\n2.25\t \r\n");
     // "," as the decimal separator with the default list separator: decimal commas, values
     // separated by ", ".
     EXPECT_EQ(ExportDataTableText(t, {false, false, false}, ',', Separators{',', ','}),
@@ -69,7 +72,44 @@ TEST(ExportDataTableTest, NoTitleLineWithoutTitlesAndNoExclusionMarks) {
     Put(t, 0, 0, 4);
     t.SetExcluded(0, 0, true);
     EXPECT_EQ(ExportDataTableText(t, {false, false, true}, ',', Point), "4\r\n");
-    EXPECT_EQ(ExportDataTableText(DataTable(), {false, true, true}, ',', Point), "\r\n");
+    // Without a line of column titles, a blank line parts the data title from the data.
+    EXPECT_EQ(ExportDataTableText(DataTable(), {false, true, true}, ',', Point), "\r\n\r\n");
+    DataTable titled;
+    Put(titled, 0, 0, 4);
+    titled.SetDataTitle("Say \"2024\"");
+    EXPECT_EQ(ExportDataTableText(titled, {false, true, false}, ',', Point),
+              "\"Say \"\"2024\"\"\"\r\n\r\n4\r\n");
+}
+
+TEST(ExportDataTableTest, ValuesTheShownDecimalsWouldChangeKeepTheirDigits) {
+    DataTable t;
+    Put(t, 0, 0, 1.25);
+    Put(t, 1, 0, 3.14159265358979L);
+    Put(t, 2, 0, 12345678);  // the exponent form as the sheet shows it
+    Put(t, 3, 0, 0.00001234567L);
+    t.SetDisplayFormat(0, 2);
+    EXPECT_EQ(ExportDataTableText(t, {false, false, false}, ',', Point),
+              "1.25\r\n3.14159265358979\r\n1.2345678E+07\r\n1.234567E-05\r\n");
+    EXPECT_EQ(ExportDataTableText(t, {false, false, false}, ';', Separators{',', ';'}),
+              "1,25\r\n3,14159265358979\r\n1,2345678E+07\r\n1,234567E-05\r\n");
+}
+
+TEST(ExportDocumentTest, Latin1TextIsWrittenAsUtf8WithAMark) {
+    Document doc;
+    Put(doc.Table(), 0, 0, 1);
+    doc.Table().Record(0).title = "\xB5g";
+    const std::string dir = test::MakeTempDir();
+    ASSERT_EQ(
+        ExportDocument(doc, ExportKind::DataTable, dir + "/a.csv", {false, false, true}, Point), 0);
+    std::string text;
+    ASSERT_TRUE(ReadWholeFile(dir + "/a.csv", text));
+    EXPECT_EQ(text, "\xEF\xBB\xBF\"\xC2\xB5g\"\r\n1\r\n");
+    doc.Table().Record(0).title = "ug";
+    ASSERT_EQ(
+        ExportDocument(doc, ExportKind::DataTable, dir + "/b.csv", {false, false, true}, Point), 0);
+    ASSERT_TRUE(ReadWholeFile(dir + "/b.csv", text));
+    EXPECT_EQ(text, "\"ug\"\r\n1\r\n");  // ASCII stays as it was
+    std::filesystem::remove_all(dir);
 }
 
 TEST(ExportDataTableTest, IndexFormat) {
@@ -220,6 +260,19 @@ void VariedTable(DataTable& t) {
     t.SetDataTitle("Litter 4");
 }
 
+// Exports the data table of `source` to `path` and imports the file into `target`; returns
+// the data title the import found.
+std::string ExportThenImport(const Document& source, const std::string& path, Separators separators,
+                             Document& target) {
+    EXPECT_EQ(ExportDocument(source, ExportKind::DataTable, path, {}, separators), 0);
+    test::ScriptedPrompts prompts;
+    const auto preview = ReadImportFile(path, separators, prompts);
+    EXPECT_TRUE(preview.has_value());
+    if (!preview) return "<not imported>";
+    EXPECT_TRUE(ImportIntoDocument(target, *preview, {}, 0, 0, prompts));
+    return preview->table->DataTitle();
+}
+
 class ExportImportTest : public ::testing::TestWithParam<std::pair<const char*, Separators>> {};
 
 TEST_P(ExportImportTest, StandardExportImportsAsTheSameTable) {
@@ -227,15 +280,8 @@ TEST_P(ExportImportTest, StandardExportImportsAsTheSameTable) {
     Document source;
     VariedTable(source.Table());
     const std::string dir = test::MakeTempDir();
-    const std::string path = dir + "/" + name;
-    ASSERT_EQ(ExportDocument(source, ExportKind::DataTable, path, {}, separators), 0);
-
-    test::ScriptedPrompts prompts;
-    const auto preview = ReadImportFile(path, separators, prompts);
-    ASSERT_TRUE(preview.has_value());
     Document target;
-    ASSERT_TRUE(ImportIntoDocument(target, *preview, {}, 0, 0, prompts));
-    EXPECT_EQ(preview->table->DataTitle(), "Litter 4");
+    EXPECT_EQ(ExportThenImport(source, dir + "/" + name, separators, target), "Litter 4");
     for (int c = 0; c < DataColumns; ++c) {
         EXPECT_EQ(target.Table().Record(c).title, source.Table().Record(c).title) << c;
         for (int r = 0; r < 8; ++r) {
@@ -273,6 +319,80 @@ TEST(ExportImportIndexTest, IndexExportImportsIndexedAsTheSameValues) {
             EXPECT_EQ(target.Table().Value(r, c), source.Table().Value(r, c)) << r << "," << c;
         }
     }
+}
+
+// A random title: printable Latin-1 with quotes, separators and blanks, or a number.
+std::string RandomTitle(std::mt19937& random, std::size_t limit) {
+    switch (random() % 4) {
+        case 0:
+            return std::to_string(random() % 2000);  // looks like a number
+        case 1:
+            return "2024-03-0" + std::to_string(1 + random() % 9);
+        default:
+            break;
+    }
+    const char specials[] = {'"', ',', ';', '\t', ' ', '*', '\xB5', '\xE9', '\xFF', '\xA0'};
+    std::string title;
+    const std::size_t length = random() % (limit + 1);
+    for (std::size_t i = 0; i < length; ++i) {
+        title += random() % 3 == 0 ? specials[random() % std::size(specials)]
+                                   : static_cast<char>(' ' + random() % 95);
+    }
+    return title;
+}
+
+// A random value of 1 to 15 significant digits from 1E-12 to 1E14, as a cell holds it.
+Extended RandomCell(std::mt19937& random) {
+    const int digits = 1 + static_cast<int>(random() % 15);
+    long long mantissa = 1 + static_cast<long long>(random() % 9);
+    for (int i = 1; i < digits; ++i)
+        mantissa = mantissa * 10 + static_cast<long long>(random() % 10);
+    const int exponent = static_cast<int>(random() % 27) - 12 - digits + 1;
+    const std::string text =
+        std::to_string(random() % 2 ? -mantissa : mantissa) + "E" + std::to_string(exponent);
+    return RoundEnteredValue(std::strtold(text.c_str(), nullptr));
+}
+
+TEST(ExportImportPropertyTest, RandomDocumentsComeBackWhole) {
+    std::mt19937 random(18);
+    const std::string dir = test::MakeTempDir();
+    for (int trial = 0; trial < 200; ++trial) {
+        SCOPED_TRACE(trial);
+        Document source;
+        DataTable& t = source.Table();
+        const int columns = 1 + static_cast<int>(random() % 8);
+        const int rows = 1 + static_cast<int>(random() % 30);
+        for (int c = 0; c < columns; ++c) {
+            const bool emptyColumn = c > 0 && c + 1 < columns && random() % 5 == 0;
+            for (int r = 0; r < rows && !emptyColumn; ++r) {
+                if (random() % 6 != 0) t.SetValue(r, c, RandomCell(random));
+            }
+            if (c + 1 == columns || c == 0) t.SetValue(0, c, RandomCell(random));
+            t.SetNoRawData(c, !t.ColumnHasValue(c));
+            t.SetDecimals(c, static_cast<std::int32_t>(random() % 8));
+            t.SetDisplayFormat(c, static_cast<std::int32_t>(random() % 8) - 1);
+            if (random() % 4) t.Record(c).title = RandomTitle(random, 20);
+        }
+        t.SetDataTitle(random() % 4 ? RandomTitle(random, 60) : std::string());
+        const bool commaLocale = random() % 2;
+        const Separators separators = commaLocale ? Separators{',', ';'} : Point;
+        const std::string path = dir + (random() % 2 ? "/data.csv" : "/data.txt");
+        Document target;
+        const std::string dataTitle = ExportThenImport(source, path, separators, target);
+        std::string file;
+        ReadWholeFile(path, file);
+        EXPECT_EQ(dataTitle, t.DataTitle()) << file;
+        for (int c = 0; c < DataColumns; ++c) {
+            EXPECT_EQ(target.Table().Record(c).title, c < columns ? t.Record(c).title : "")
+                << c << "\n"
+                << file;
+            for (int r = 0; r < rows; ++r) {
+                EXPECT_EQ(target.Table().Value(r, c), t.Value(r, c)) << r << "," << c << "\n"
+                                                                     << file;
+            }
+        }
+    }
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

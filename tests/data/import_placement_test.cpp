@@ -223,5 +223,81 @@ TEST(ImportFixturePlacementTest, StackedFileIntoGroupColumns) {
     EXPECT_FALSE(t.ColumnHasValue(3));
 }
 
+// Labels ------------------------------------------------------------------------------------------
+
+TEST_F(ImportPlacementTest, LabelColumnsAreNotPlacedAndTitleTheRows) {
+    Table().SetValue(0, 2, 9);  // a label column leaves its target column alone
+    Table().SetNoRawData(2, false);
+    ASSERT_TRUE(Import("id,dose,note,resp\nM1,1,ok,10\nM2,2,,12\nM3,4,redo,NA\n", {}, 1, 0));
+    EXPECT_FALSE(Table().ColumnHasValue(0));
+    EXPECT_EQ(Table().Value(3, 1), 4.0L);
+    EXPECT_EQ(Table().Value(0, 2), 9.0L);
+    EXPECT_EQ(Table().Record(2).title, "");
+    EXPECT_EQ(Table().Value(2, 3), 12.0L);  // no column moved
+    EXPECT_TRUE(Table().IsMissing(3, 3));
+    EXPECT_EQ(Table().Record(3).title, "resp");
+    EXPECT_EQ(Table().RowTitle(0), "1");  // rows without an imported row keep theirs
+    EXPECT_EQ(Table().RowTitle(1), "M1");
+    EXPECT_EQ(Table().RowTitle(3), "M3");
+    // A range that leaves the first column out leaves the row titles alone.
+    Document other;
+    ImportOptions options;
+    options.columns = ImportColumns::Range;
+    options.fromColumn = 2;
+    options.toColumn = 4;
+    const ImportPreview preview = LoadDelimitedText("id,dose\nM1,1\n", Point);
+    ASSERT_TRUE(ImportIntoDocument(other, preview, options, 0, 0, prompts));
+    EXPECT_EQ(other.Table().RowTitle(0), "1");
+    EXPECT_EQ(other.Table().Value(0, 0), 1.0L);
+}
+
+TEST_F(ImportPlacementTest, IndexedWithTextGroupLabels) {
+    ImportOptions options;
+    options.columns = ImportColumns::Indexed;
+    options.valueColumn = 2;
+    options.groupColumn = 1;
+    ASSERT_TRUE(Import("g,v\nctrl,1\nhigh,5\nctrl,2\n,7\nlow,3\n", options));
+    EXPECT_EQ(
+        Table().Record(0).title + "|" + Table().Record(1).title + "|" + Table().Record(2).title,
+        "ctrl|high|low");
+    EXPECT_EQ(Table().Value(1, 0), 2.0L);
+    EXPECT_EQ(Table().Value(0, 2), 3.0L);
+    EXPECT_FALSE(Table().ColumnHasValue(3));  // the row without a group is skipped
+    // More than 26 labels: the rest are dropped, and the user is told.
+    std::string many = "g,v\n";
+    for (int i = 0; i < 30; ++i)
+        many += "group" + std::to_string(i) + "," + std::to_string(i) + "\n";
+    ASSERT_TRUE(Import(many, options));
+    EXPECT_EQ(Table().Record(25).title, "group25");
+    ASSERT_EQ(prompts.told.size(), 1u);
+    EXPECT_EQ(prompts.told[0],
+              "There are too many groups in this file.Only the first 26 groups will be read.");
+    // The value column must hold numbers.
+    options.valueColumn = 1;
+    options.groupColumn = 2;
+    EXPECT_FALSE(Import("g,v\nctrl,1\n", options));
+    EXPECT_EQ(prompts.told.back(), "The column with values holds no numbers.");
+}
+
+TEST_F(ImportPlacementTest, TwoByTwoTableAsLaidOut) {
+    const ImportPreview table =
+        LoadDelimitedText(",Sick,Well\nExposed,4,16\nNot exposed,12,8\n", Point);
+    ASSERT_TRUE(ImportTwoByTwoTable(doc, table));
+    const TwoByTwoRecord& r = doc.Data().TwoByTwo();
+    EXPECT_EQ(r.a, 4.0L);
+    EXPECT_EQ(r.b, 16.0L);
+    EXPECT_EQ(r.c, 12.0L);
+    EXPECT_EQ(r.d, 8.0L);
+    EXPECT_EQ(r.column1Title + "|" + r.column2Title + "|" + r.row1Title + "|" + r.row2Title,
+              "Sick|Well|Exposed|Not exposed");
+    EXPECT_EQ(doc.Format(), DataFormat::TwoByTwo);
+    // Anything else is not a two-by-two table: nothing changes.
+    Document other;
+    for (const char* text : {"4,16\n12,8\n", ",a,b\nx,1,2\n", ",a,b,c\nx,1,2,3\ny,4,5,6\n"}) {
+        EXPECT_FALSE(ImportTwoByTwoTable(other, LoadDelimitedText(text, Point))) << text;
+    }
+    EXPECT_TRUE(other.Data().TwoByTwo().AllCellsMissing());
+}
+
 }  // namespace
 }  // namespace zelkon

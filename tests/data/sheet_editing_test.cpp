@@ -68,6 +68,22 @@ TEST_F(SheetEditingTest, TypedTextIsReadWithTheUsersSeparatorAndBlanksRemoved) {
     EXPECT_EQ(Table().Value(4, 0), -300.0L);
 }
 
+TEST_F(SheetEditingTest, TheMissingValueMarkerAndBeyondAreRefusedNotEmptied) {
+    Put(0, 0, 4);
+    doc.SetModified(false);
+    for (const char* text : {"1.7E38", "-1.7e38", "2E38", "1E5000"}) {
+        const TypedValueResult r = PostTypedValue(doc, 0, 0, text, Point, prompts);
+        EXPECT_FALSE(r.stored) << text;
+        EXPECT_EQ(r.redraw, SheetRedraw::Cell) << text;
+        EXPECT_EQ(Table().Value(0, 0), 4.0L) << text;
+    }
+    ASSERT_EQ(prompts.told.size(), 4u);
+    EXPECT_EQ(prompts.told[0],
+              "The number is too large. Values must lie between -1.7E38 and 1.7E38.");
+    EXPECT_FALSE(doc.Modified());
+    EXPECT_TRUE(PostTypedValue(doc, 0, 0, "1.69E38", Point, prompts).stored);
+}
+
 TEST_F(SheetEditingTest, UnchangedValueDoesNothingAndEmptyTextErases) {
     Put(0, 0, 1.5);
     doc.SetModified(false);

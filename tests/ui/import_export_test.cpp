@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -138,6 +139,41 @@ private slots:
         QVERIFY(form.Doc().Modified());
     }
 
+    void importDialogShowsTheAccount() {
+        test::TestServices& services = Install();
+        const QString path = WriteFile(QStringLiteral("mice.csv"),
+                                       "\xEF\xBB\xBFid,Weight \xC2\xB5g,note\r\nM1,21.5,ok\r\n"
+                                       "M2,NA,\r\nM3,<0.05,redo\r\nM4,23,\r\n");
+        TAnalysisForm form;
+        QVERIFY(form.ShowStep(Step::DataTable));
+        QStringList account;
+        QString labelText;
+        services.files = {path};
+        services.onDialog = [&](QDialog& dialog) {
+            auto& f = dynamic_cast<TImportForm&>(dialog);
+            account = f.ImportAccountLabel()->text().split(QLatin1Char('\n'));
+            labelText = f.PreviewGrid()->item(2, 2)->text();
+            f.accept();
+            return f.result();
+        };
+        form.ImportCommand();
+        QCOMPARE(account,
+                 (QStringList{QStringLiteral("The file was read as UTF-8 with a byte-order mark."),
+                              QStringLiteral("2 fields that are not numbers were left empty: line "
+                                             "3, column 2 \"NA\"; line 4, column 2 \"<0.05\"."),
+                              QStringLiteral("Left out as labels, holding no numbers: column 1 "
+                                             "\"id\" (its texts are the row titles); column 3 "
+                                             "\"note\".")}));
+        QCOMPARE(labelText, QStringLiteral("redo"));
+        // The numbers keep their column; the labels title the rows.
+        const DataTable& table = form.Doc().Table();
+        QVERIFY(!table.ColumnHasValue(0) && !table.ColumnHasValue(2));
+        QCOMPARE(double(table.Value(3, 1)), 23.0);
+        QCOMPARE(table.Record(1).title, std::string("Weight \xB5g"));
+        QCOMPARE(table.RowTitle(2), std::string("M3"));
+        QVERIFY(services.prompts.told.empty());
+    }
+
     void indexedImport() {
         test::TestServices& services = Install();
         const QString path = WriteFile(QStringLiteral("groups.txt"), "1,10\r\n2,20\r\n1,30\r\n");
@@ -182,8 +218,8 @@ private slots:
             return dialog.result();
         };
 
-        // Standard format to a TXT file: TAB-separated; titles by the separator alone, values by
-        // the separator and a blank; an empty cell writes nothing.
+        // Standard format to a TXT file: TAB-separated; titles in quotes by the separator alone,
+        // values by the separator and a blank; an empty cell writes nothing.
         const QString txt = QDir(test::TestHome()).filePath(QStringLiteral("DATA.TXT"));
         services.files = {txt};
         bool defaults = false;
@@ -198,7 +234,8 @@ private slots:
         form.ExportCommand();
         QVERIFY(defaults);
         QCOMPARE(g_requests.back().title, QStringLiteral("Export"));
-        QCOMPARE(ReadFile(txt), QByteArray("Trial\r\nDose\t\r\n1.50\t 3\r\n2.25\t \r\n"));
+        QCOMPARE(ReadFile(txt),
+                 QByteArray("\"Trial\"\r\n\"Dose\"\t\"\"\r\n1.50\t 3\r\n2.25\t \r\n"));
 
         // "," as decimal separator and the default list separator: index format without the
         // sheet title, one line per cell column by column; then the standard format, values
@@ -218,7 +255,7 @@ private slots:
         services.files = {csv};
         services.onDialog = accept;
         form.ExportCommand();
-        QCOMPARE(ReadFile(csv), QByteArray("Trial\r\nDose,\r\n1,50, 3\r\n2,25, \r\n"));
+        QCOMPARE(ReadFile(csv), QByteArray("\"Trial\"\r\n\"Dose\",\"\"\r\n1,50, 3\r\n2,25, \r\n"));
 
         // Cancel of the options writes nothing; a folder that does not exist gives "Error: #".
         const QString cancelled = QDir(test::TestHome()).filePath(QStringLiteral("none.csv"));
