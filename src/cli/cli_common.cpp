@@ -1,7 +1,7 @@
 #include "cli/cli_common.h"
 
+#include <cerrno>
 #include <clocale>
-#include <filesystem>
 #include <ostream>
 
 #include "core/data_file.h"
@@ -113,11 +113,14 @@ void BatchPrompts::Tell(std::string_view text) { err_ << Latin1ToUtf8(text) << '
 std::unique_ptr<Document> OpenDataFile(const std::string& path, std::ostream& err) {
     const DataFileOpenCheck check = CheckDataFileForOpening(path);
     if (check.code == 0) {
-        std::error_code ec;
-        std::string dummy;
-        if (!std::filesystem::exists(path, ec)) {
+        // Why the file was refused: the file system's answer first, then the check's message.
+        std::string text;
+        const FileReadStatus status = ReadFileWithin(path, DataFileReadLimit, text);
+        if (status.fault == ReadFault::System && status.error == ENOENT) {
             err << "zelkon-cli: " << path << ": no such file\n";
-        } else if (std::filesystem::is_directory(path, ec) || !ReadWholeFile(path, dummy)) {
+        } else if (status.fault == ReadFault::NotRegularFile) {
+            err << "zelkon-cli: " << path << ": cannot be read: not a regular file\n";
+        } else if (status.fault == ReadFault::System) {
             err << "zelkon-cli: " << path << ": cannot be read\n";
         } else {
             err << "zelkon-cli: " << path << ": " << Latin1ToUtf8(check.message) << '\n';

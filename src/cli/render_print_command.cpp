@@ -16,6 +16,8 @@
 
 #include "cli/render_application.h"
 #include "core/analysis_run.h"
+#include "core/data_file.h"
+#include "core/file_io.h"
 #include "output/graph_model.h"
 #include "output/print_layout.h"
 #include "output/print_layout_texts.h"
@@ -89,6 +91,9 @@ int RunPrintCommand(Arguments& args, std::ostream& out, std::ostream& err) {
     }
 
     EnsureGuiApplication();
+    // A folder, FIFO or device at the name is refused and left alone.
+    if (const int refused = CheckWriteTarget(*output))
+        return Failure(err, *output + ": " + IoErrorText(IoErrorFromErrno(refused, true, *output)));
     QSaveFile file(QString::fromStdString(*output));
     if (!file.open(QIODevice::WriteOnly)) return Failure(err, *output + ": " + file.errorString().toStdString());
     PrintOutcome outcome = PrintOutcome::Failed;

@@ -63,32 +63,13 @@ bool FolderOfExists(const std::string& path) {
     return std::filesystem::is_directory(folder, ec);
 }
 
-// Reads at most MaxDataFileBytes of the file; false (with errno kept) when it cannot be
-// opened or read.
-bool ReadFileText(const std::string& path, std::string& text, int& err) {
-    text.clear();
-    errno = 0;
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        err = EISDIR;
-        return false;
-    }
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) {
-        err = errno;
-        return false;
-    }
-    char buffer[65536];
-    while (text.size() < MaxDataFileBytes) {
-        const std::size_t want = std::min(sizeof buffer, MaxDataFileBytes - text.size());
-        const std::size_t n = std::fread(buffer, 1, want, f);
-        if (n == 0) break;
-        text.append(buffer, n);
-    }
-    const bool ok = std::ferror(f) == 0;
-    err = ok ? 0 : (errno != 0 ? errno : EIO);
-    std::fclose(f);
-    return ok;
+// Reads the whole data file; false (with the system error number) when it cannot be opened
+// or read, is not a regular file or is larger than a data file may be.
+bool ReadFileText(const std::string& path, std::string& text, int& err, bool* tooLarge = nullptr) {
+    const FileReadStatus status = ReadFileWithin(path, DataFileReadLimit, text);
+    err = status.error;
+    if (tooLarge != nullptr) *tooLarge = status.fault == ReadFault::TooLarge;
+    return status.Ok();
 }
 
 }  // namespace
@@ -142,12 +123,14 @@ std::int32_t IoErrorFromErrno(int err, bool writing, const std::string& path) {
         case EPERM:
         case EISDIR:
         case ETXTBSY:
+        case EEXIST:  // every temporary name tried was taken
             return IoErrorAccessDenied;
         case EROFS:
             return IoErrorWriteProtected;
+        case EFBIG:  // reading: larger than a data file may be
+            return writing ? IoErrorDiskFull : IoErrorDiskRead;
         case ENOSPC:
         case EDQUOT:
-        case EFBIG:
             return IoErrorDiskFull;
         default:
             return writing ? IoErrorDeviceWrite : IoErrorDiskRead;
@@ -193,25 +176,40 @@ std::int32_t DetectDataFormat(const std::string& path) {
     return DetectDataFormatOfText(text);
 }
 
-bool ReadFileVersion(const std::string& path, Extended& version) {
-    std::string text;
-    int err = 0;
-    if (!ReadFileText(path, text, err)) return false;
+namespace {
+
+// Line 2 of a data file's text read as a number.
+bool VersionOfText(std::string_view text, Extended& version) {
     DataFileLines walker(text);
     std::string_view line;
     if (!walker.Next(line) || !walker.Next(line)) return false;
     return ParseNumberWithPoint(line, Separators{}, version);
 }
 
+}  // namespace
+
+bool ReadFileVersion(const std::string& path, Extended& version) {
+    std::string text;
+    int err = 0;
+    return ReadFileText(path, text, err) && VersionOfText(text, version);
+}
+
 DataFileOpenCheck CheckDataFileForOpening(const std::string& path) {
     DataFileOpenCheck check;
-    check.code = DetectDataFormat(path);
+    std::string text;
+    int err = 0;
+    bool tooLarge = false;
+    if (!ReadFileText(path, text, err, &tooLarge)) {
+        check.message = tooLarge ? DataFileTooLargeMessage : NotDataFileMessage;
+        return check;
+    }
+    check.code = DetectDataFormatOfText(text);
     if (check.code == 0) {
         check.message = NotDataFileMessage;
         return check;
     }
     Extended version = 0;
-    if (ReadFileVersion(path, version) && version > 3.0L) {
+    if (VersionOfText(text, version) && version > 3.0L) {
         check.code = 0;
         check.message = NewerVersionMessage;
     }

@@ -52,9 +52,6 @@ inline constexpr std::size_t NotesReadLimit = 8006;
 /// The end-of-text character that closes the notes buffer.
 inline constexpr char NotesEndMark = static_cast<char>(26);
 
-/// Files larger than this are read only up to here (a data file holds well under 1 MB).
-inline constexpr std::size_t MaxDataFileBytes = 64u << 20;
-
 // Messages ---------------------------------------------------------------------------------
 
 inline constexpr std::string_view NotDataFileMessage =
@@ -126,7 +123,9 @@ struct DataFileOpenCheck {
     std::string_view message; ///< the message that refuses the file, empty when it may open
 };
 
-/// The checks made before opening: the format code (refused with NotDataFileMessage when
+/// The checks made before opening: the file is read (a file larger than DataFileReadLimit is
+/// refused with DataFileTooLargeMessage; one that cannot be read, or is not a regular file,
+/// with NotDataFileMessage), then the format code (refused with NotDataFileMessage when
 /// there is none), then the version (refused with NewerVersionMessage when it reads as a
 /// number greater than 3.0; a version that does not read as a number is accepted).
 DataFileOpenCheck CheckDataFileForOpening(const std::string& path);

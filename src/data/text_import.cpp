@@ -549,9 +549,13 @@ std::optional<ImportPreview> ReadImportText(std::string_view bytes, Separators s
 std::optional<ImportPreview> ReadImportFile(const std::string& path, Separators separators,
                                             UserPrompts& prompts) {
     std::string text;
-    errno = 0;
-    if (!ReadWholeFile(path, text)) {
-        const std::int32_t code = IoErrorFromErrno(errno, false, path);
+    const FileReadStatus status = ReadFileWithin(path, DataFileReadLimit, text);
+    if (status.fault == ReadFault::TooLarge) {
+        prompts.Tell(DataFileTooLargeMessage);
+        return std::nullopt;
+    }
+    if (!status.Ok()) {
+        const std::int32_t code = IoErrorFromErrno(status.error, false, path);
         const std::string message = IoErrorText(code);
         prompts.Tell(message.empty() ? "Error: #" + std::to_string(code) : message);
         return std::nullopt;

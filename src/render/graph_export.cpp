@@ -2,6 +2,7 @@
 // through a save file so that a failed write leaves the old file as it was.
 #include "render/graph_export.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageLayout>
@@ -11,6 +12,8 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 
+#include "core/data_file.h"
+#include "core/file_io.h"
 #include "render/graph_painter.h"
 
 namespace zelkon {
@@ -93,6 +96,13 @@ bool ExportGraphFile(const GraphModel& model, const QString& path, QString* erro
     const GraphFileKind kind = KindOf(path);
     if (kind == GraphFileKind::Unknown) {
         SetError(error, QStringLiteral("Cannot write %1: the graph is written as .svg, .pdf or .png.").arg(path));
+        return false;
+    }
+    // A folder, FIFO or device at the name is refused and left alone.
+    const std::string local = QFile::encodeName(path).toStdString();
+    if (const int refused = CheckWriteTarget(local)) {
+        SetError(error, QStringLiteral("Cannot write %1: %2")
+                            .arg(path, QString::fromLatin1(IoErrorText(IoErrorFromErrno(refused, true, local)))));
         return false;
     }
     QSaveFile file(path);

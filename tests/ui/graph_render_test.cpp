@@ -1,5 +1,6 @@
 // The graph renderer and the graph files: what an SVG picture holds for each kind of series,
 // that text stays inside the picture, the PNG and PDF files, refusals, and `zelkon-cli graph`.
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -11,6 +12,7 @@
 #include <QXmlStreamReader>
 
 #include <sstream>
+#include <sys/stat.h>
 #include <vector>
 
 #include "cli/render_graph_command.h"
@@ -318,6 +320,18 @@ private slots:
         file.close();
         QVERIFY(ExportGraphFile(ColumnModel(), old, nullptr));
         QVERIFY(ReadSvg(old).valid);
+        // A FIFO or folder at the name is refused at once and left as it is.
+        const QString fifo = dir_.filePath("pipe.svg");
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        const QString folder = dir_.filePath("folder.png");
+        QVERIFY(QDir().mkpath(folder));
+        for (const QString& target : {fifo, folder}) {
+            QVERIFY(!ExportGraphFile(ColumnModel(), target, &error));
+            QCOMPARE(error, QStringLiteral("Cannot write %1: Error: #5  File access denied.").arg(target));
+        }
+        QVERIFY(QFileInfo(folder).isDir());
+        struct stat st {};
+        QVERIFY(::lstat(QFile::encodeName(fifo).constData(), &st) == 0 && S_ISFIFO(st.st_mode));
     }
 
     void cliGraphWritesEachFormat() {
