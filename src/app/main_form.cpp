@@ -61,7 +61,8 @@ constexpr std::array<const char*, 6> StepButtonNames = {"StartButton",       "Da
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Kestrane Zelkon"));
-    settings_ = LoadSettingsFile(QFile::encodeName(SettingsPath()).toStdString());
+    settings_ = LoadSettingsFile(QFile::encodeName(SettingsPath()).toStdString(), nullptr,
+                                 &settingsRefusal_);
     Services().separators = SystemSeparators();
 
     centre_ = new QStackedWidget;
@@ -495,6 +496,7 @@ void TMainForm::HideStatus() {
 }
 
 bool TMainForm::SaveSettings() {
+    if (!settingsRefusal_.empty()) return false;  // a file that could not be read stays
     if (!isMaximized() && !isMinimized()) {
         settings_.width = width();
         settings_.height = height();

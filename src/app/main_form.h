@@ -134,6 +134,9 @@ private:
     bool Busy() const;
 
     ZelkonSettings settings_;
+    /// Why the settings file cannot be used (told once, at the first activation); while set,
+    /// the settings are not saved.
+    std::string settingsRefusal_;
     QHash<QString, QAction*> actions_;
     QList<QPointer<TAnalysisForm>> forms_;
     QStackedWidget* centre_ = nullptr;

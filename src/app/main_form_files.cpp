@@ -328,6 +328,7 @@ void TMainForm::FirstActivation(const QString& argument) {
     if (!firstActivation_) return;
     firstActivation_ = false;
     startPending_ = false;
+    if (!settingsRefusal_.empty()) Services().prompts->Tell(settingsRefusal_);
     if (!argument.isEmpty()) {
         OpenFile(argument);
     } else {

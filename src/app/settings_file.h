@@ -1,6 +1,7 @@
 // The settings file "ZELKON.INI": an initialisation file of sections and keys.  The program
 // reads the keys of "Options", "WindowSize" and "Filenames" at start-up and writes them back
-// at exit; sections and keys it does not know are kept as they were.
+// at exit; sections and keys it does not know are kept as they were, lines that are not
+// settings (comments, blank lines, stray text) are dropped.
 #pragma once
 
 #include <string>
@@ -13,9 +14,11 @@ namespace zelkon {
 /// letter case, order kept.
 class IniFile {
 public:
-    /// Reads the text of a file (lines ending in LF or CR LF; ";" starts a comment line).
+    /// Reads the text of a file (lines ending in CR LF, LF or CR alone): section headers and
+    /// "key=value" lines; every other line (";" comments among them) is dropped.
     void Parse(std::string_view text);
-    /// The whole text, lines ending in CR LF.
+    /// The whole text, lines ending in CR LF, a blank line before each section after the
+    /// first.  A key or value holding a line break is not written.
     std::string Text() const;
 
     /// The value of a key, or `fallback` when the key is missing.
@@ -26,7 +29,7 @@ public:
 
 private:
     struct Entry {
-        std::string key;  ///< empty for a line kept as it was (comment, blank)
+        std::string key;
         std::string value;
     };
     struct Section {
@@ -52,13 +55,20 @@ struct ZelkonSettings {
 /// Reads the settings from a file's text (missing keys keep their defaults; the recent files
 /// end at the first empty entry).
 ZelkonSettings ReadSettings(const IniFile& ini);
-/// Writes the settings into the file's sections (other sections and keys are kept).
+/// Writes the settings into the file's sections (other sections and keys are kept).  Names
+/// holding a line break cannot be written: such a folder is written empty, such a recent
+/// file is left out of the list.
 void WriteSettings(IniFile& ini, const ZelkonSettings& settings);
 
-/// Reads the settings file (defaults when it does not exist or cannot be read).
-ZelkonSettings LoadSettingsFile(const std::string& path, IniFile* ini = nullptr);
+/// Reads the settings file (at most SettingsReadLimit bytes, opened without blocking).  The
+/// defaults when it does not exist or cannot be used; `refusal` (when given) receives the
+/// message for a file that exists but cannot be used (not a regular file, too large,
+/// unreadable), empty otherwise.
+ZelkonSettings LoadSettingsFile(const std::string& path, IniFile* ini = nullptr,
+                                std::string* refusal = nullptr);
 /// Writes the settings into the file, keeping what else it holds; the file is replaced only
-/// after a complete write.  Creates the folder when needed.  False when writing failed.
+/// after a complete write.  Creates the folder when needed.  False when writing failed or
+/// the file cannot be used (then it is left alone).
 bool SaveSettingsFile(const std::string& path, const ZelkonSettings& settings);
 
 }  // namespace zelkon

@@ -420,6 +420,26 @@ private slots:
         QVERIFY(fresh.Settings().showHints);
     }
 
+    void aSettingsPathThatIsNotAFileIsReportedOnceAndIgnored() {
+        const QString path = TMainForm::SettingsPath();
+        QFile::remove(path);
+        QVERIFY(QDir().mkpath(path));  // a folder where the file should be
+        {
+            TMainForm main;
+            QVERIFY(main.Settings().showHints);  // the defaults
+            main.FirstActivation(QString());
+            main.FirstActivation(QString());
+            QCOMPARE(services_->prompts.told.size(), std::size_t{1});
+            QVERIFY(services_->prompts.told[0].find("is not a regular file") != std::string::npos);
+            QVERIFY(!main.SaveSettings());
+            for (TAnalysisForm* form : main.Forms()) QVERIFY(main.CloseDocument(form));
+            QVERIFY(main.close());
+        }
+        QCOMPARE(services_->prompts.told.size(), std::size_t{1});
+        QVERIFY(QFileInfo(path).isDir());
+        QVERIFY(QDir().rmdir(path));
+    }
+
     void helpItemsOpenTheirTopics() {
         TMainForm main;
         main.Settings().showHints = false;

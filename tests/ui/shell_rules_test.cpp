@@ -4,9 +4,13 @@
 // the program (hand-written cases).
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/file_association.h"
 #include "app/settings_file.h"
@@ -93,25 +97,70 @@ private slots:
         QCOMPARE(tall.height, 768);
     }
 
-    void iniFileKeepsWhatItDoesNotKnow() {
+    void iniFileKeepsTheSettingsItDoesNotKnow() {
         IniFile ini;
-        ini.Parse("; written by hand\r\n[Options]\r\nZelkon folder=/data\r\nColour=blue\r\n\r\n"
+        ini.Parse("; written by hand\r\n[Options]\r\nZelkon folder=/data\r\nColour=blue\r\nstray text\r\n\r\n"
                   "[Other]\r\nkey = value \r\n");
         QCOMPARE(ini.Get("options", "ZELKON FOLDER"), std::string("/data"));
         QCOMPARE(ini.Get("Other", "key"), std::string("value"));
         QCOMPARE(ini.Get("Options", "missing", "x"), std::string("x"));
         ini.Set("Options", "Import folder", "/import");
         ini.Set("WindowSize", "Width", "800");
-        const std::string text = ini.Text();
-        QVERIFY(text.find("; written by hand\r\n") != std::string::npos);
-        QVERIFY(text.find("Colour=blue\r\n") != std::string::npos);
-        QVERIFY(text.find("[Other]\r\nkey=value\r\n") != std::string::npos);
-        // A new key goes after the section's keys, before its blank line.
-        QVERIFY(text.find("Colour=blue\r\nImport folder=/import\r\n\r\n[Other]") != std::string::npos);
-        QVERIFY(text.find("[WindowSize]\r\nWidth=800\r\n") != std::string::npos);
+        // Lines that are not settings are dropped; sections are parted by a blank line.
+        QCOMPARE(ini.Text(), std::string("[Options]\r\nZelkon folder=/data\r\nColour=blue\r\n"
+                                         "Import folder=/import\r\n\r\n[Other]\r\nkey=value\r\n\r\n"
+                                         "[WindowSize]\r\nWidth=800\r\n"));
         QCOMPARE(ini.GetInt("WindowSize", "Width", 0), 800);
         ini.Set("WindowSize", "Height", "abc");
         QCOMPARE(ini.GetInt("WindowSize", "Height", 7), 7);
+
+        // Lines may end in CR alone, or LF alone.
+        IniFile mac;
+        mac.Parse("[Options]\rZelkon folder=/cr\r[WindowSize]\nWidth=900\r\nHeight=600");
+        QCOMPARE(mac.Get("Options", "Zelkon folder"), std::string("/cr"));
+        QCOMPARE(mac.GetInt("WindowSize", "Width", 0), 900);
+        QCOMPARE(mac.GetInt("WindowSize", "Height", 0), 600);
+    }
+
+    void namesWithLineBreaksAreNotWrittenIntoTheFile() {
+        ZelkonSettings s;
+        s.dataFolder = "/data\r\n[Options]\r\nImport folder=/evil";
+        s.recentFiles = {"/a/one.ZLD", "/tmp/x\n#2=/etc/passwd", "/b/two.ZLD"};
+        IniFile ini;
+        WriteSettings(ini, s);
+        IniFile back;
+        back.Parse(ini.Text());
+        const ZelkonSettings read = ReadSettings(back);
+        QCOMPARE(read.dataFolder, std::string());
+        QCOMPARE(read.importFolder, std::string());
+        QCOMPARE(read.recentFiles, (std::vector<std::string>{"/a/one.ZLD", "/b/two.ZLD"}));
+    }
+
+    void aSettingsPathThatIsNotARegularFileIsRefused() {
+        const QByteArray fifo = QFile::encodeName(QDir(test::TestHome()).filePath("settings.fifo"));
+        QVERIFY(::mkfifo(fifo.constData(), 0600) == 0);
+        std::string refusal;
+        QElapsedTimer timer;
+        timer.start();
+        const ZelkonSettings s = LoadSettingsFile(fifo.toStdString(), nullptr, &refusal);
+        QVERIFY(!SaveSettingsFile(fifo.toStdString(), s));
+        QVERIFY(timer.elapsed() < 1000);
+        QVERIFY(s.showHints);
+        QCOMPARE(refusal, "The settings file " + fifo.toStdString() +
+                              " is not a regular file. It is ignored: settings are neither read "
+                              "from it nor saved to it.");
+        struct stat st {};
+        QVERIFY(::lstat(fifo.constData(), &st) == 0 && S_ISFIFO(st.st_mode));
+        ::unlink(fifo.constData());
+        // Larger than 1 MB: refused too, and left as it is.
+        const std::string big = QDir(test::TestHome()).filePath("big.ini").toStdString();
+        QVERIFY(WriteFileAtomically(big, "[Options]\r\n" + std::string(std::size_t{1} << 20, ';')));
+        LoadSettingsFile(big, nullptr, &refusal);
+        QVERIFY(refusal.find("is larger than 1 MB") != std::string::npos);
+        QVERIFY(!SaveSettingsFile(big, s));
+        // A file that does not exist yet is no refusal.
+        LoadSettingsFile(big + ".none", nullptr, &refusal);
+        QVERIFY(refusal.empty());
     }
 
     void settingsFileRoundTrip() {
