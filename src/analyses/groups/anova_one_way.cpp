@@ -13,11 +13,12 @@ std::int32_t OneWaySumsOfSquares(const std::vector<AnalysedColumn>& columns, One
     s = OneWaySums{};
     std::int32_t code = 0;
     Extended total = 0;
+    std::int64_t nTotal = 0;  // typed-in N reach 2^31 - 1 each
     for (const AnalysedColumn& column : columns) {
         const ColumnRecord& r = column.record;
         if (r.n >= 2) {
             ++s.k;
-            s.nTotal += r.n;
+            nTotal += r.n;
             s.maxN = std::max(s.maxN, r.n);
             total += r.mean * r.n;
         } else if (r.n == 1) {
@@ -28,6 +29,8 @@ std::int32_t OneWaySumsOfSquares(const std::vector<AnalysedColumn>& columns, One
     if (code != 0) return code;
     // One column with data leaves no treatment degree of freedom to divide by.
     if (s.k < 2) return ErrorNotEnoughData;
+    if (!FitsCount(nTotal)) return ErrorOverflow;
+    s.nTotal = static_cast<std::int32_t>(nTotal);
 
     // From deviations, not as raw sums of squares less a correction term: that difference
     // cancels catastrophically when the data lie far from zero relative to their spread.

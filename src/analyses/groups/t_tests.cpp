@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "analyses/regression/correlation.h"
+#include "core/fp_guard.h"
 #include "stats/pvalue.h"
 
 namespace zelkon {
@@ -114,11 +115,21 @@ void ComputeUnpaired(const DataTable& table, int first, int second, bool equalSD
     const Extended sdb = r.second.sd;
     r.difference = r.second.mean - r.first.mean;
     r.pooledVariance = ((na - 1) * sda * sda + (nb - 1) * sdb * sdb) / (na + nb - 2);
+    // The degrees of freedom may leave the 32-bit range of typed-in N.
     if (equalSDs) {
         r.standardError = std::sqrt(r.pooledVariance * (na + nb) / (na * nb));
-        r.df = (r.first.n - 1) + (r.second.n - 1);
+        const std::int64_t df = std::int64_t{r.first.n} - 1 + (std::int64_t{r.second.n} - 1);
+        if (!FitsCount(df)) {
+            r.errorCode = ErrorOverflow;
+            return;
+        }
+        r.df = static_cast<std::int32_t>(df);
     } else {
         r.welchDf = WelchDegreesOfFreedom(r.first, r.second);
+        if (!(r.welchDf < static_cast<Extended>(INT32_MAX) + 1)) {
+            r.errorCode = ErrorOverflow;
+            return;
+        }
         r.df = TruncatedWelchDf(r.welchDf);
         r.standardError = std::sqrt(sda * sda / na + sdb * sdb / nb);
     }
@@ -186,9 +197,11 @@ Extended WelchDegreesOfFreedom(const ColumnRecord& a, const ColumnRecord& b) {
 }
 
 std::int32_t TruncatedWelchDf(Extended welchDf) {
-    // The formula's value lies between min(NA, NB) - 1 and NA + NB - 2, so it fits.
+    // The formula's value lies between min(NA, NB) - 1 and NA + NB - 2; the caller makes
+    // sure it is below 2^31, and the allowance for rounding noise must not push it past.
     constexpr Extended RoundingNoise = 1e-12L;
-    return static_cast<std::int32_t>(std::floor(welchDf + welchDf * RoundingNoise));
+    const Extended df = std::floor(welchDf + welchDf * RoundingNoise);
+    return df >= INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(df);
 }
 
 TTestResult ComputeTTest(DataTable& table, int first, int second,
