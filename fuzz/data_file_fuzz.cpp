@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 #include "core/data_file.h"
 #include "core/document.h"
@@ -17,10 +16,7 @@ namespace {
 using namespace zelkon;
 
 const std::string& ScratchPath() {
-    static const std::string path = [] {
-        const char* dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-        return std::string(dir) + "/zelkon-fuzz-" + std::to_string(getpid()) + ".ZLD";
-    }();
+    static const std::string path = fuzz::ScratchPath("fuzz", ".ZLD");
     return path;
 }
 

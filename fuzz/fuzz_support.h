@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <unistd.h>
 
 #include "core/platform.h"
 
@@ -34,6 +35,14 @@ inline std::uint32_t InputHash(std::string_view text) {
     std::uint32_t h = 2166136261u;
     for (unsigned char c : text) h = (h ^ c) * 16777619u;
     return h;
+}
+
+/// The path of a scratch file of this fuzzing process ("zelkon-<name>-<pid><extension>"),
+/// in /dev/shm where it can be written (no disk behind it), else in /tmp.
+inline std::string ScratchPath(std::string_view name, std::string_view extension) {
+    const char* dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    return std::string(dir) + "/zelkon-" + std::string(name) + "-" + std::to_string(getpid()) +
+           std::string(extension);
 }
 
 /// Stops the run with a message; libFuzzer keeps the input as a crash.
