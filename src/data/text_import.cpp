@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <limits>
 
 #include "core/data_file.h"
 #include "core/file_io.h"
@@ -87,10 +88,14 @@ class FieldRules {
 
 // Data rows beyond these are only counted.
 constexpr std::size_t KeptRecordsPastFirstNumber = 2 * static_cast<std::size_t>(ImportRowLimit) + 8;
+// Of the lines above the first number, the titles come from the last few; a text of
+// millions of lines without a number keeps only this many, so that its reading stays small.
+constexpr std::size_t KeptRecordsBeforeFirstNumber = 4096;
 
 struct Records {
     std::vector<ReadRecord> kept;
-    std::int64_t moreDataRows = 0;  // non-blank records past the kept ones
+    std::int64_t moreDataRows = 0;     // non-blank records past the kept ones
+    std::int64_t droppedLeading = 0;   // records above the kept ones, all without a number
 };
 
 Records ReadRecords(std::string_view text, const Reading& how) {
@@ -107,6 +112,11 @@ Records ReadRecords(std::string_view text, const Reading& how) {
         if (limit == std::string::npos &&
             std::any_of(r.readings.begin(), r.readings.end(), IsNumber)) {
             limit = records.kept.size() + KeptRecordsPastFirstNumber;
+        }
+        if (limit == std::string::npos && records.kept.size() == 2 * KeptRecordsBeforeFirstNumber) {
+            records.kept.erase(records.kept.begin(),
+                               records.kept.begin() + KeptRecordsBeforeFirstNumber);
+            records.droppedLeading += KeptRecordsBeforeFirstNumber;
         }
         records.kept.push_back(std::move(r));
     }
@@ -310,9 +320,9 @@ Width WidthOf(const std::vector<TextField>& fields, std::int64_t fieldCount) {
     return w;
 }
 
+// The titles from the first `titleLines` records.
 void TakeTitles(ImportPreview& preview, const std::vector<ReadRecord>& records,
-                const std::vector<DataRow>& rows, char separator) {
-    const std::size_t titleLines = static_cast<std::size_t>(preview.titleLines);
+                std::size_t titleLines, const std::vector<DataRow>& rows, char separator) {
     if (titleLines == 0) return;
     Width data;
     for (const DataRow& row : rows) {
@@ -502,7 +512,9 @@ ImportPreview LoadDelimitedText(std::string_view bytes, Separators separators) {
     }
     const FieldRules rules(unquotedNumbers);
     const std::size_t titleLines = TitleLinesOf(records.kept, rules);
-    preview.titleLines = static_cast<std::int32_t>(titleLines);
+    preview.titleLines = static_cast<std::int32_t>(
+        std::min<std::int64_t>(static_cast<std::int64_t>(titleLines) + records.droppedLeading,
+                               std::numeric_limits<std::int32_t>::max()));
 
     const std::vector<DataRow> rows = DataRowsOf(records.kept, titleLines, how);
     const auto kept = std::min<std::size_t>(rows.size(), ImportRowLimit);
@@ -521,7 +533,7 @@ ImportPreview LoadDelimitedText(std::string_view bytes, Separators separators) {
     PreviewBuilder builder(preview, rules);
     for (std::size_t r = 0; r < kept; ++r) builder.Row(static_cast<int>(r), rows[r]);
     builder.Finish(rows);
-    TakeTitles(preview, records.kept, rows, separator);
+    TakeTitles(preview, records.kept, titleLines, rows, separator);
     builder.NameLabels();
     return preview;
 }

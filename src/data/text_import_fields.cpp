@@ -11,8 +11,10 @@ namespace zelkon {
 
 namespace {
 
-// Lines looked at when choosing the separator.
+// Lines holding something that are looked at when choosing the separator, and the most
+// lines (blank ones included) read for them.
 constexpr int SeparatorSampleRecords = 2000;
+constexpr int SeparatorSampleLines = 1 << 20;
 constexpr char NoBreakSpace = '\xA0';
 
 bool IsDigit(char c) {
@@ -229,7 +231,10 @@ bool PointIsDecimal(std::string_view text, char separator, char decimal) {
     if (decimal != ',') return true;
     RecordReader reader(text, separator);
     TextRecord record;
-    for (int n = 0; n < SeparatorSampleRecords && reader.Next(record); ++n) {
+    for (int n = 0, lines = 0;
+         n < SeparatorSampleRecords && lines < SeparatorSampleLines && reader.Next(record); ++lines) {
+        if (record.blank) continue;
+        ++n;
         for (const TextField& field : record.fields) {
             if (field.text.find(',') == std::string::npos) continue;
             const FieldKind kind = ReadField(field.text, decimal, true, false).kind;
@@ -256,7 +261,11 @@ char ChooseSeparator(std::string_view text, Separators separators, bool blanksIf
         RecordReader reader(text, c);
         TextRecord record;
         long long score = 0;
-        for (int n = 0; n < SeparatorSampleRecords && reader.Next(record); ++n) {
+        for (int n = 0, lines = 0; n < SeparatorSampleRecords && lines < SeparatorSampleLines &&
+                                   reader.Next(record);
+             ++lines) {
+            if (record.blank) continue;
+            ++n;
             if (record.fieldCount < 2) continue;
             for (const TextField& field : record.fields) {
                 const FieldKind kind = ReadField(field.text, separators.decimal,

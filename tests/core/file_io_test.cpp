@@ -222,6 +222,27 @@ TEST_F(FileIo, EndlessAndOversizedFilesAreRefusedWithoutReadingThem) {
     EXPECT_TRUE(text.empty());
 }
 
+TEST_F(FileIo, AnImportAtTheSizeLimitStaysSmall) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's own memory would be measured";
+#endif
+    // 64 MB of line ends and no number: read, and refused for holding no value.
+    const std::string big = Path("newlines.txt");
+    {
+        std::ofstream out(big, std::ios::binary);
+        const std::string block(1 << 20, '\n');
+        for (std::size_t i = 0; i < DataFileReadLimit >> 20; ++i) out << block;
+    }
+    EXPECT_LT(PeakMegabytesOf([&] {
+                  test::ScriptedPrompts prompts;
+                  if (ReadImportFile(big, Separators{}, prompts).has_value()) ::_exit(1);
+                  if (prompts.told.empty() ||
+                      prompts.told[0].find("There are no numbers") == std::string::npos)
+                      ::_exit(1);
+              }),
+              400);
+}
+
 TEST_F(FileIo, LeftoversOfAnInterruptedSaveAreClearedOnlyOurOwn) {
     const std::string target = Path("litter.ZLD");
     const std::string prefix = Path(TemporaryFilePrefix("litter.ZLD"));

@@ -118,3 +118,8 @@ show("zelkon_export_numeric_titles.csv", one=[1.5, 2.25], two=[3])
 # titles, so a blank line below the data title.
 w("zelkon_export_latin1.txt", '\ufeff"Dose µg/kg, Größe"\n\n1.5\t 10\n2\t 12.5\n', "utf-8")
 show("zelkon_export_latin1.txt", a=[1.5, 2], b=[10, 12.5])
+
+# A report from an instrument that pads its head with thousands of empty lines before the
+# table: the separator is chosen from the lines that hold something.
+w("blank_lines_before_table.csv", '\n' * 2500 + 'Well,OD\nA1,0.125\nA2,0.250\nA3,0.500\n', "ascii", "\n")
+show("blank_lines_before_table.csv", OD=[0.125, 0.250, 0.500])
