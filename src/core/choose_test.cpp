@@ -187,4 +187,129 @@ void SetAllIncludeFlags(MultipleRegressionChoices& choices,
     }
 }
 
+// The test as a whole -------------------------------------------------------------------
+
+ChooseTestPage PageOfTest(ChosenTest test) {
+    switch (test) {
+        case ChosenTest::OneSampleT:
+        case ChosenTest::Wilcoxon: return ChooseTestPage::OneColumn;
+        case ChosenTest::UnpairedT:
+        case ChosenTest::WelchT:
+        case ChosenTest::PairedT:
+        case ChosenTest::MannWhitney:
+        case ChosenTest::WilcoxonPairs: return ChooseTestPage::TwoColumns;
+        case ChosenTest::OneWayAnova:
+        case ChosenTest::RepeatedMeasuresAnova:
+        case ChosenTest::KruskalWallis:
+        case ChosenTest::Friedman: return ChooseTestPage::ThreeOrMoreColumns;
+        case ChosenTest::LinearRegression:
+        case ChosenTest::Pearson:
+        case ChosenTest::Spearman: return ChooseTestPage::Fit;
+        case ChosenTest::MultipleRegression:
+        case ChosenTest::CorrelationMatrix: return ChooseTestPage::MultipleRegression;
+        case ChosenTest::Fisher:
+        case ChosenTest::ChiSquare:
+        case ChosenTest::McNemar: return ChooseTestPage::TwoByTwo;
+        case ChosenTest::Contingency: return ChooseTestPage::None;
+    }
+    return ChooseTestPage::None;
+}
+
+std::optional<ChosenTest> ChosenTestOf(ChooseTestPage page, const AnalysisChoices& choices) {
+    const ColumnAnalysisChoices& cc = choices.columns;
+    switch (page) {
+        case ChooseTestPage::None: return ChosenTest::Contingency;
+        case ChooseTestPage::OneColumn:
+            return cc.oneColumnNonparametric != 0 ? ChosenTest::Wilcoxon : ChosenTest::OneSampleT;
+        case ChooseTestPage::TwoColumns:
+            if (cc.unpaired == 0) {
+                return cc.twoColumnNonparametric != 0 ? ChosenTest::WilcoxonPairs
+                                                      : ChosenTest::PairedT;
+            }
+            switch (GaussianChoiceOf(cc)) {
+                case GaussianChoice::Nonparametric: return ChosenTest::MannWhitney;
+                case GaussianChoice::Student: return ChosenTest::UnpairedT;
+                case GaussianChoice::Welch: return ChosenTest::WelchT;
+            }
+            break;
+        case ChooseTestPage::ThreeOrMoreColumns:
+            if (cc.unmatched != 0) {
+                return cc.multiColumnNonparametric != 0 ? ChosenTest::KruskalWallis
+                                                        : ChosenTest::OneWayAnova;
+            }
+            return cc.multiColumnNonparametric != 0 ? ChosenTest::Friedman
+                                                    : ChosenTest::RepeatedMeasuresAnova;
+        case ChooseTestPage::Fit:
+            switch (FitChoiceOf(choices.xy)) {
+                case FitChoice::LinearRegression:
+                case FitChoice::ForcedRegression: return ChosenTest::LinearRegression;
+                case FitChoice::Pearson: return ChosenTest::Pearson;
+                case FitChoice::Spearman: return ChosenTest::Spearman;
+                case FitChoice::None: break;
+            }
+            break;
+        case ChooseTestPage::TwoByTwo:
+            switch (TwoByTwoTestFromFile(choices.twoByTwo.test)) {
+                case TwoByTwoTest::ChiSquare: return ChosenTest::ChiSquare;
+                case TwoByTwoTest::McNemar: return ChosenTest::McNemar;
+                default: return ChosenTest::Fisher;
+            }
+        case ChooseTestPage::MultipleRegression:
+            return choices.multipleRegression.kind == MultipleRegressionKind::CorrelationMatrix
+                       ? ChosenTest::CorrelationMatrix
+                       : ChosenTest::MultipleRegression;
+    }
+    return std::nullopt;
+}
+
+bool TestOffered(ChosenTest test, DataFormat format, const DataTable& table) {
+    switch (test) {
+        case ChosenTest::Wilcoxon: return !AveragedDataRestriction(format, table);
+        case ChosenTest::PairedT: return PairingEnabled(format, table);
+        case ChosenTest::MannWhitney: return TwoColumnNonparametricEnabled(format, table);
+        case ChosenTest::WilcoxonPairs:
+            return PairingEnabled(format, table) && TwoColumnNonparametricEnabled(format, table);
+        default: return true;
+    }
+}
+
+void ChooseTest(AnalysisChoices& choices, ChosenTest test) {
+    ColumnAnalysisChoices& cc = choices.columns;
+    const auto twoColumns = [&cc](bool paired, GaussianChoice gaussian) {
+        ChoosePairing(cc, paired);
+        ChooseGaussian(cc, gaussian);
+    };
+    const auto multiColumns = [&cc](bool matched, bool nonparametric) {
+        cc.unmatched = matched ? 0 : 1;
+        cc.multiColumnNonparametric = nonparametric ? 1 : 0;
+    };
+    switch (test) {
+        case ChosenTest::OneSampleT: cc.oneColumnNonparametric = 0; break;
+        case ChosenTest::Wilcoxon: cc.oneColumnNonparametric = 1; break;
+        case ChosenTest::UnpairedT: twoColumns(false, GaussianChoice::Student); break;
+        case ChosenTest::WelchT: twoColumns(false, GaussianChoice::Welch); break;
+        case ChosenTest::PairedT: twoColumns(true, GaussianChoice::Student); break;
+        case ChosenTest::MannWhitney: twoColumns(false, GaussianChoice::Nonparametric); break;
+        case ChosenTest::WilcoxonPairs: twoColumns(true, GaussianChoice::Nonparametric); break;
+        case ChosenTest::OneWayAnova: multiColumns(false, false); break;
+        case ChosenTest::RepeatedMeasuresAnova: multiColumns(true, false); break;
+        case ChosenTest::KruskalWallis: multiColumns(false, true); break;
+        case ChosenTest::Friedman: multiColumns(true, true); break;
+        case ChosenTest::LinearRegression: ChooseFit(choices.xy, FitChoice::LinearRegression); break;
+        case ChosenTest::Pearson: ChooseFit(choices.xy, FitChoice::Pearson); break;
+        case ChosenTest::Spearman: ChooseFit(choices.xy, FitChoice::Spearman); break;
+        case ChosenTest::MultipleRegression:
+            choices.multipleRegression.kind = MultipleRegressionKind::MultipleRegression;
+            break;
+        case ChosenTest::CorrelationMatrix:
+            choices.multipleRegression.kind = MultipleRegressionKind::CorrelationMatrix;
+            break;
+        case ChosenTest::Fisher: choices.twoByTwo.test = TwoByTwoTest::Fisher; break;
+        case ChosenTest::ChiSquare: choices.twoByTwo.test = TwoByTwoTest::ChiSquare; break;
+        case ChosenTest::McNemar: choices.twoByTwo.test = TwoByTwoTest::McNemar; break;
+        case ChosenTest::Contingency: break;
+    }
+}
+
 }  // namespace zelkon
+

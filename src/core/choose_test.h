@@ -1,8 +1,9 @@
 // The option rules of the choose-test pages: what each option writes into the analysis
-// choices, which options are enabled, the captions that follow the options, and the name
-// of the test that the options select.
+// choices, which options are enabled, the captions that follow the options, the name of
+// the test that the options select, and which test the choices select as a whole.
 #pragma once
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "core/column_selection.h"
 #include "core/data_format.h"
 #include "core/data_table.h"
+#include "core/steps.h"
 
 namespace zelkon {
 
@@ -94,5 +96,51 @@ MultipleRegressionPage MultipleRegressionPageOf(const DataTable& table,
 /// "Select &All" / "Deselect All": sets or clears the include flag of every listed column.
 void SetAllIncludeFlags(MultipleRegressionChoices& choices,
                         const std::vector<ColumnEntry>& entries, bool include);
+
+// The test as a whole -------------------------------------------------------------------
+
+/// Every analysis the choose-test pages can select (one per row of the table of which
+/// analysis runs, the two-column tests and the multi-column tests each counted apart).
+enum class ChosenTest {
+    OneSampleT,
+    Wilcoxon,  ///< one column against a hypothetical median
+    UnpairedT,
+    WelchT,
+    PairedT,
+    MannWhitney,
+    WilcoxonPairs,
+    OneWayAnova,
+    RepeatedMeasuresAnova,
+    KruskalWallis,
+    Friedman,
+    LinearRegression,  ///< with or without a forced point
+    Pearson,
+    Spearman,
+    MultipleRegression,
+    CorrelationMatrix,
+    Fisher,
+    ChiSquare,
+    McNemar,
+    Contingency  ///< the larger table, which has nothing to choose
+};
+
+/// The page on which the test is chosen (None for the larger contingency table).
+ChooseTestPage PageOfTest(ChosenTest test);
+
+/// The test that the choices select on a page ("ThreeOrMoreColumns" also for class 0).
+/// Nothing for a page that selects no test (the "Fit" page with neither a regression nor a
+/// correlation).
+std::optional<ChosenTest> ChosenTestOf(ChooseTestPage page, const AnalysisChoices& choices);
+
+/// Whether the page offers the test for the data: under the averaged-data restriction the
+/// one-column page offers only the one-sample t test and the two-column page neither the
+/// paired nor the nonparametric tests.
+bool TestOffered(ChosenTest test, DataFormat format, const DataTable& table);
+
+/// Answers the questions of the test's page that name the test, as its options do:
+/// the one-column test; pairing, then the Gaussian question; matching, then the Gaussian
+/// question; "Linear regression." or a correlation on the "Fit" page; the 2X2 test; the
+/// analysis of the "MultipleRegression" page.  The other answers are kept.
+void ChooseTest(AnalysisChoices& choices, ChosenTest test);
 
 }  // namespace zelkon

@@ -194,6 +194,19 @@ void RecountDataColumns(const DataTable& table, AnalysisChoices& choices) {
     choices.dataColumnCountSeen = CountDataColumns(table);
 }
 
+ChooseTestPage ChooseTestPageOf(DataFormat format, const AnalysisChoices& choices) {
+    switch (format) {
+        case DataFormat::XY: return ChooseTestPage::Fit;
+        case DataFormat::TwoByTwo: return ChooseTestPage::TwoByTwo;
+        case DataFormat::LargerTable: return ChooseTestPage::None;
+        case DataFormat::MultipleRegression: return ChooseTestPage::MultipleRegression;
+        case DataFormat::Raw:
+        case DataFormat::MeanSDN:
+        case DataFormat::MeanSEMN: break;
+    }
+    return ColumnPageOf(choices.columns.columnCountClass);
+}
+
 ChooseTestPage SetUpChooseTest(DataFormat format, DataTable& table, AnalysisChoices& choices,
                                const std::function<void()>& updateColumnStatistics) {
     switch (format) {

@@ -81,6 +81,10 @@ std::uint8_t ColumnCountClass(int selectedDataColumns);
 /// "OneColumn" for class 1, "TwoColumns" for 2, "ThreeOrMoreColumns" for 0 and 3.
 ChooseTestPage ColumnPageOf(std::uint8_t columnCountClass);
 
+/// The page of step 4 for the format and the column count class stored by the last
+/// preparation (as `SetUpChooseTest` returned it then).
+ChooseTestPage ChooseTestPageOf(DataFormat format, const AnalysisChoices& choices);
+
 /// The data-column bookkeeping: when the number of data columns has grown since it was last
 /// seen and the all-columns flag is set, every column with data is selected; when it has
 /// shrunk, the all-columns flag is cleared; the new number is remembered.
