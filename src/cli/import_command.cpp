@@ -92,14 +92,21 @@ std::optional<DataFormat> ParseFormat(std::string_view text) {
     return std::nullopt;
 }
 
-int UsageError(std::ostream& err, const std::string& message) {
-    err << "zelkon-cli import: " << message << '\n' << ImportUsage;
+int UsageError(std::ostream& err, const std::string& message,
+               std::string_view command = "import") {
+    err << "zelkon-cli " << command << ": " << message << '\n';
+    if (command == "import") {
+        err << ImportUsage;
+    } else {
+        err << "(zelkon-cli help " << command << " lists every option)\n";
+    }
     return ExitUsage;
 }
 
 }  // namespace
 
-std::optional<TextImportRequest> TakeTextImportOptions(Arguments& args, std::ostream& err) {
+std::optional<TextImportRequest> TakeTextImportOptions(Arguments& args, std::ostream& err,
+                                                       std::string_view command) {
     const std::optional<Separators> separators = SeparatorsFromLocale(args, err);
     if (!separators) return std::nullopt;
     TextImportRequest request;
@@ -110,30 +117,30 @@ std::optional<TextImportRequest> TakeTextImportOptions(Arguments& args, std::ost
     bool bad = false;
     const auto where = TakeWords(args, "where", 3, bad);
     if (bad) {
-        UsageError(err, "--where takes a column, a condition and a value");
+        UsageError(err, "--where takes a column, a condition and a value", command);
         return std::nullopt;
     }
     const auto indexed = TakeWords(args, "indexed", 2, bad);
     if (bad) {
-        UsageError(err, "--indexed takes the value column and the group column");
+        UsageError(err, "--indexed takes the value column and the group column", command);
         return std::nullopt;
     }
     const std::optional<DataFormat> format = ParseFormat(formatName);
     if (!format) {
-        UsageError(err, "unknown format " + formatName);
+        UsageError(err, "unknown format " + formatName, command);
         return std::nullopt;
     }
     request.format = *format;
 
     ImportOptions& options = request.options;
     if (columns && indexed) {
-        UsageError(err, "--columns and --indexed exclude each other");
+        UsageError(err, "--columns and --indexed exclude each other", command);
         return std::nullopt;
     }
     if (columns) {
         options.columns = ImportColumns::Range;
         if (!ParseRange(*columns, options.fromColumn, options.toColumn)) {
-            UsageError(err, "--columns takes FROM-TO, counted from 1");
+            UsageError(err, "--columns takes FROM-TO, counted from 1", command);
             return std::nullopt;
         }
     }
@@ -141,14 +148,14 @@ std::optional<TextImportRequest> TakeTextImportOptions(Arguments& args, std::ost
         options.columns = ImportColumns::Indexed;
         if (!ParseCount((*indexed)[0], options.valueColumn) ||
             !ParseCount((*indexed)[1], options.groupColumn)) {
-            UsageError(err, "--indexed takes two column numbers, counted from 1");
+            UsageError(err, "--indexed takes two column numbers, counted from 1", command);
             return std::nullopt;
         }
     }
     if (rows) {
         options.rowRange = true;
         if (!ParseRange(*rows, options.fromRow, options.toRow)) {
-            UsageError(err, "--rows takes FROM-TO, counted from 1");
+            UsageError(err, "--rows takes FROM-TO, counted from 1", command);
             return std::nullopt;
         }
     }
@@ -157,7 +164,8 @@ std::optional<TextImportRequest> TakeTextImportOptions(Arguments& args, std::ost
         const std::optional<FilterCondition> condition = ParseCondition((*where)[1]);
         if (!ParseCount((*where)[0], options.filterColumn) || !condition ||
             !ParseNumberWithPoint((*where)[2], *separators, options.filterValue)) {
-            UsageError(err, "--where takes a column number, one of = > >= < <= <>, and a value");
+            UsageError(err, "--where takes a column number, one of = > >= < <= <>, and a value",
+                       command);
             return std::nullopt;
         }
         options.condition = *condition;
@@ -166,8 +174,8 @@ std::optional<TextImportRequest> TakeTextImportOptions(Arguments& args, std::ost
 }
 
 std::unique_ptr<Document> ReadTextFileAsDocument(const TextImportRequest& request,
-                                                 std::ostream& err) {
-    const std::string name = "zelkon-cli import: " + request.file + ": ";
+                                                 std::ostream& err, std::string_view command) {
+    const std::string name = "zelkon-cli " + std::string(command) + ": " + request.file + ": ";
     BatchPrompts prompts(err);
     std::optional<ImportPreview> preview =
         ReadImportFile(request.file, request.separators, prompts);

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "cli/cli_common.h"
 #include "core/data_format.h"
@@ -24,8 +25,10 @@ struct TextImportRequest {
 /// Takes the reading options of `import` from the arguments (`--format`, `--columns`,
 /// `--rows`, `--where`, `--indexed` and the separators), leaving the file and the other
 /// words.  On a usage error writes it (with the usage) to `err` and returns nothing; the
-/// command then exits with ExitUsage.
-std::optional<TextImportRequest> TakeTextImportOptions(Arguments& args, std::ostream& err);
+/// command then exits with ExitUsage.  Messages name `command`, which reads text files as
+/// `import` does.
+std::optional<TextImportRequest> TakeTextImportOptions(Arguments& args, std::ostream& err,
+                                                       std::string_view command = "import");
 
 /// Reads the text file into a new document exactly as `import` does: the import's messages
 /// and its account go to `err`; a file that yields no value, options outside the file and
@@ -33,8 +36,10 @@ std::optional<TextImportRequest> TakeTextImportOptions(Arguments& args, std::ost
 /// format, a table written as a table (a header, then two lines of label, count, count) is
 /// read as laid out.  The document returned is the one the data file keeps, its statistics
 /// computed from the cells as written.  Returns nothing on failure (exit with ExitFailure).
+/// Messages name `command`.
 std::unique_ptr<Document> ReadTextFileAsDocument(const TextImportRequest& request,
-                                                 std::ostream& err);
+                                                 std::ostream& err,
+                                                 std::string_view command = "import");
 
 /// `import TEXTFILE -o FILE.ZLD [--format raw|xy|table|twobytwo|multreg] [--columns FROM-TO]
 /// [--rows FROM-TO] [--where COL OP VALUE] [--indexed VALUECOL GROUPCOL]`, with the

@@ -16,37 +16,18 @@
 
 namespace {
 
-constexpr const char* Usage =
-    "usage: zelkon-cli COMMAND [ARGUMENTS]\n"
-    "\n"
-    "commands:\n"
-    "  report FILE.ZLD [--raw | --plain | --json]\n"
-    "      run the file's chosen analysis and print the results report\n"
-    "  stats FILE.ZLD [--json]\n"
-    "      print the column statistics\n"
-    "  import TEXTFILE -o FILE.ZLD [--format raw|xy|...] [--columns FROM-TO]\n"
-    "         [--rows FROM-TO] [--where COL OP VALUE] [--indexed VALUECOL GROUPCOL]\n"
-    "      read a text file into a new data file\n"
-    "  export FILE.ZLD --what data|stats|results|twobytwo [--index] [--no-titles]\n"
-    "         -o OUT.txt|OUT.csv\n"
-    "      write part of a data file as text\n"
 #ifdef ZELKON_HAVE_RENDER
-    "  graph FILE.ZLD -o OUT.svg|OUT.pdf|OUT.png\n"
-    "      draw the graph of step 6 into a picture file\n"
-    "  print FILE.ZLD --what data|stats|results|graph -o OUT.pdf\n"
-    "      print the data table, statistics, results or graph as PDF pages\n"
+constexpr bool HaveRender = true;
+#else
+constexpr bool HaveRender = false;
 #endif
-    "\n"
-    "import and export take --decimal-separator C and --list-separator C;\n"
-    "by default they follow the locale (LC_NUMERIC).\n"
-    "zelkon-cli --version prints the version.\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
     using namespace zelkon::cli;
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
-        (argc < 2 ? std::cerr : std::cout) << Usage;
+        WriteUsage(argc < 2 ? std::cerr : std::cout, HaveRender);
         return argc < 2 ? ExitUsage : ExitOk;
     }
     if (std::strcmp(argv[1], "--version") == 0) {
@@ -56,6 +37,16 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     Arguments args;
     for (int i = 2; i < argc; ++i) args.words.emplace_back(argv[i]);
+    // "zelkon-cli COMMAND --help" is "zelkon-cli help COMMAND".
+    if (command != "help" && (args.TakeFlag("help") || std::erase(args.words, "-h") > 0)) {
+        Arguments help{{command}};
+        return RunHelpCommand(help, std::cout, std::cerr, HaveRender);
+    }
+    if (command == "help") return RunHelpCommand(args, std::cout, std::cerr, HaveRender);
+    if (command == "analyze") {
+        return RunAnalyzeCommand(args, std::cout, std::cerr, ::isatty(1) != 0);
+    }
+    if (command == "choices") return RunChoicesCommand(args, std::cout, std::cerr);
     if (command == "report") return RunReportCommand(args, std::cout, std::cerr, ::isatty(1) != 0);
     if (command == "stats") return RunStatsCommand(args, std::cout, std::cerr);
     if (command == "import") return RunImportCommand(args, std::cout, std::cerr);
@@ -64,6 +55,7 @@ int main(int argc, char** argv) {
     if (command == "graph") return RunGraphCommand(args, std::cout, std::cerr);
     if (command == "print") return RunPrintCommand(args, std::cout, std::cerr);
 #endif
-    std::cerr << "zelkon-cli: unknown command " << command << "\n\n" << Usage;
+    std::cerr << "zelkon-cli: unknown command " << command << "\n\n";
+    WriteUsage(std::cerr, HaveRender);
     return ExitUsage;
 }
