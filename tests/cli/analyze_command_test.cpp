@@ -518,6 +518,25 @@ TEST(AnalyzeCommand, SaveThenReport) {
     std::filesystem::remove_all(dir);
 }
 
+// Every example's choices, given back to analyze, repeat its report.
+TEST(AnalyzeCommand, ChoicesOfEveryExampleRepeatItsReport) {
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(Examples)) {
+        if (entry.path().extension() != ".ZLD") continue;
+        ++files;
+        const std::string file = entry.path().string();
+        const CommandRun choices = Choices({file});
+        ASSERT_EQ(choices.code, ExitOk) << file << choices.err;
+        std::vector<std::string> words = {file, "--raw"};
+        std::istringstream split(choices.out);
+        for (std::string word; split >> word;) words.push_back(word);
+        const CommandRun analyze = Analyze(words);
+        EXPECT_EQ(analyze.code, ExitOk) << file << ": " << choices.out << analyze.err;
+        EXPECT_EQ(analyze.out, Report({file, "--raw"}).out) << file << ": " << choices.out;
+    }
+    EXPECT_GT(files, 20);
+}
+
 TEST(AnalyzeCommand, HelpNamesEveryTestAndCommand) {
     Arguments args{{"analyze"}};
     std::ostringstream out, err;
