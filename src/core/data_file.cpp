@@ -154,7 +154,30 @@ std::int32_t SaveDataFile(Document& document, const std::string& path) {
 
 // Detection and version --------------------------------------------------------------------
 
+namespace {
+
+// Line 2 of a data file's text read as a number.
+bool VersionOfText(std::string_view text, Extended& version) {
+    DataFileLines walker(text);
+    std::string_view line;
+    if (!walker.Next(line) || !walker.Next(line)) return false;
+    return ParseNumberWithPoint(line, Separators{}, version);
+}
+
+}  // namespace
+
+bool HasDataFileHeader(std::string_view text) {
+    DataFileLines walker(text);
+    std::string_view first;
+    if (!walker.Next(first) || first.substr(0, DataFileProgramText.size()) != DataFileProgramText) {
+        return false;
+    }
+    Extended version = 0;
+    return VersionOfText(text, version);
+}
+
 std::int32_t DetectDataFormatOfText(std::string_view text) {
+    if (!HasDataFileHeader(text)) return 0;
     DataFileLines walker(text);
     std::string_view lines[4];
     for (auto& line : lines) {
@@ -176,18 +199,6 @@ std::int32_t DetectDataFormat(const std::string& path) {
     return DetectDataFormatOfText(text);
 }
 
-namespace {
-
-// Line 2 of a data file's text read as a number.
-bool VersionOfText(std::string_view text, Extended& version) {
-    DataFileLines walker(text);
-    std::string_view line;
-    if (!walker.Next(line) || !walker.Next(line)) return false;
-    return ParseNumberWithPoint(line, Separators{}, version);
-}
-
-}  // namespace
-
 bool ReadFileVersion(const std::string& path, Extended& version) {
     std::string text;
     int err = 0;
@@ -197,10 +208,19 @@ bool ReadFileVersion(const std::string& path, Extended& version) {
 DataFileOpenCheck CheckDataFileForOpening(const std::string& path) {
     DataFileOpenCheck check;
     std::string text;
-    int err = 0;
-    bool tooLarge = false;
-    if (!ReadFileText(path, text, err, &tooLarge)) {
-        check.message = tooLarge ? DataFileTooLargeMessage : NotDataFileMessage;
+    const FileReadStatus status = ReadFileWithin(path, DataFileReadLimit, text);
+    if (!status.Ok()) {
+        // A file too large or not a regular file (a folder, a device) is no data file; one
+        // that cannot be read says why ("Error: #2  File not found.").
+        if (status.fault == ReadFault::TooLarge) {
+            check.message = DataFileTooLargeMessage;
+        } else if (status.fault == ReadFault::NotRegularFile) {
+            check.message = NotDataFileMessage;
+        } else {
+            check.ioError = IoErrorFromErrno(status.error, false, path);
+            check.message = IoErrorText(check.ioError);
+            if (check.message.empty()) check.message = "Error: #" + std::to_string(check.ioError);
+        }
         return check;
     }
     check.code = DetectDataFormatOfText(text);

@@ -32,6 +32,8 @@ struct DataFileContents {
 
 inline constexpr std::string_view DataFileSignature =
     "Kestrane Zelkon for Windows Version 3.00, 32 bit for Win 95/NT";
+/// The program text a data file's first line begins with.
+inline constexpr std::string_view DataFileProgramText = "Kestrane Zelkon";
 inline constexpr std::string_view EndRawDataMarker = "<<END RAW DATA>>";
 inline constexpr std::string_view EndStatDataMarker = "<<END STAT DATA>>";
 inline constexpr std::string_view EndChoicesMarker = "<<END CHOICES>>";
@@ -106,9 +108,14 @@ std::int32_t SaveDataFile(Document& document, const std::string& path);
 
 // Detection and version --------------------------------------------------------------------
 
-/// The data format code of a data file: 0 when the file cannot be read or line 3 holds no
-/// valid code; 7 when line 3 is 1 and line 4 is 1; 1 when line 3 is 1 otherwise; 2 to 7 as
-/// written on line 3.
+/// True when a file's text begins with a data file's header: line 1 begins with the program
+/// text and line 2 holds the format version, a number.  Any other text (a list of numbers, a
+/// table to import) is not a data file, whatever its third line holds.
+bool HasDataFileHeader(std::string_view text);
+
+/// The data format code of a data file: 0 when the file cannot be read, has no data file
+/// header or line 3 holds no valid code; 7 when line 3 is 1 and line 4 is 1; 1 when line 3 is
+/// 1 otherwise; 2 to 7 as written on line 3.
 std::int32_t DetectDataFormat(const std::string& path);
 /// The same rule on a file's text.
 std::int32_t DetectDataFormatOfText(std::string_view text);
@@ -120,14 +127,15 @@ bool ReadFileVersion(const std::string& path, Extended& version);
 /// Outcome of the checks made before a data file is opened.
 struct DataFileOpenCheck {
     std::int32_t code = 0;    ///< the detected format code; 0 when the file is refused
-    std::string_view message; ///< the message that refuses the file, empty when it may open
+    std::string message;      ///< the message that refuses the file, empty when it may open
+    std::int32_t ioError = 0; ///< the input/output error code when the file cannot be read
 };
 
 /// The checks made before opening: the file is read (a file larger than DataFileReadLimit is
-/// refused with DataFileTooLargeMessage; one that cannot be read, or is not a regular file,
-/// with NotDataFileMessage), then the format code (refused with NotDataFileMessage when
-/// there is none), then the version (refused with NewerVersionMessage when it reads as a
-/// number greater than 3.0; a version that does not read as a number is accepted).
+/// refused with DataFileTooLargeMessage, one that is not a regular file with
+/// NotDataFileMessage, one that cannot be read with its error, "Error: #2  File not found."),
+/// then the header and format code (refused with NotDataFileMessage when there is none), then
+/// the version (refused with NewerVersionMessage when it is greater than 3.0).
 DataFileOpenCheck CheckDataFileForOpening(const std::string& path);
 
 // Reading ----------------------------------------------------------------------------------

@@ -230,7 +230,7 @@ TEST(CliCommands, RefusedFilesGiveAMessageAndAFailureCode) {
                                "first create a new file, then Import."),
               std::string::npos);
 
-    std::ofstream(dir + "/newer.ZLD") << "Kestrane\r\n3.01\r\n1\r\n\r\n\r\n\r\n";
+    std::ofstream(dir + "/newer.ZLD") << "Kestrane Zelkon for Windows Version 3.01\r\n3.01\r\n1\r\n\r\n\r\n\r\n";
     const CommandRun newer = Stats({dir + "/newer.ZLD"});
     EXPECT_EQ(newer.code, ExitFailure);
     EXPECT_NE(newer.err.find("This file cannot be read because it was created by a newer "

@@ -527,8 +527,8 @@ TEST(DataFileEdgeCases, InvalidWholeNumberStopsReadingAndIsReported) {
 
 TEST(DataFileDetection, CodesOnLinesThreeAndFour) {
     auto detect = [](const char* line3, const char* line4) {
-        return DetectDataFormatOfText(std::string("x\r\n2.00\r\n") + line3 + "\r\n" + line4 +
-                                      "\r\n");
+        return DetectDataFormatOfText(std::string(DataFileSignature) + "\r\n2.00\r\n" + line3 +
+                                      "\r\n" + line4 + "\r\n");
     };
     EXPECT_EQ(detect("1", "1"), 7);
     EXPECT_EQ(detect("1", "2"), 1);
@@ -542,23 +542,60 @@ TEST(DataFileDetection, CodesOnLinesThreeAndFour) {
     EXPECT_EQ(DetectDataFormat("/nonexistent/file.ZLD"), 0);
 }
 
+// A file is a data file by its header: line 1 begins with the program text and line 2 holds
+// the version.  A text of numbers one per line has a valid code on line 3 ("3") but is not
+// one.
+TEST(DataFileDetection, RecognisedByTheHeader) {
+    std::string numbers;
+    for (int i = 1; i <= 1200; ++i) numbers += std::to_string(i) + "\n";
+    EXPECT_EQ(DetectDataFormatOfText(numbers), 0);
+    const struct {
+        const char* line1;
+        const char* line2;
+        std::int32_t code;
+    } cases[] = {
+        {"Kestrane Zelkon for Windows Version 3.00, 32 bit for Win 95/NT", "2.00", 6},
+        {"Kestrane Zelkon for Windows Version 2.00", "2.00", 6},  // an older program text
+        {"Kestrane Zelkon", "3", 6},
+        {"x", "2.00", 0},
+        {"kestrane zelkon", "2.00", 0},
+        {" Kestrane Zelkon", "2.00", 0},
+        {"Kestrane Zelkon", "abc", 0},
+        {"Kestrane Zelkon", "", 0},
+    };
+    for (const auto& c : cases) {
+        const std::string text = std::string(c.line1) + "\r\n" + c.line2 + "\r\n6\r\n\r\n";
+        EXPECT_EQ(DetectDataFormatOfText(text), c.code) << c.line1 << " / " << c.line2;
+        EXPECT_EQ(HasDataFileHeader(text), c.code != 0);
+    }
+}
+
 TEST(DataFileDetection, VersionCheckBeforeOpening) {
     const std::string dir = test::MakeTempDir();
+    const std::string path = dir + "/v.ZLD";
     auto check = [&](const char* version) {
-        const std::string path = dir + "/v.ZLD";
-        WriteFileAtomically(path, std::string("x\r\n") + version + "\r\n6\r\n\r\n");
+        WriteFileAtomically(path, std::string(DataFileSignature) + "\r\n" + version + "\r\n6\r\n\r\n");
         return CheckDataFileForOpening(path);
     };
     EXPECT_EQ(check("3.00").code, 6);
-    EXPECT_EQ(check("abc").code, 6);
+    EXPECT_EQ(check("2.00").message, "");
+    // A version that is not a number: no data file header.
+    EXPECT_EQ(check("abc").code, 0);
+    EXPECT_EQ(check("abc").message, NotDataFileMessage);
     const DataFileOpenCheck newer = check("3.01");
     EXPECT_EQ(newer.code, 0);
     EXPECT_EQ(newer.message, NewerVersionMessage);
     Extended version = 0;
-    EXPECT_TRUE(ReadFileVersion(dir + "/v.ZLD", version));
+    EXPECT_TRUE(ReadFileVersion(path, version));
     EXPECT_EQ(version, 3.01L);
-    WriteFileAtomically(dir + "/v.ZLD", "x\r\n2.00\r\nabc\r\n");
-    EXPECT_EQ(CheckDataFileForOpening(dir + "/v.ZLD").message, NotDataFileMessage);
+    WriteFileAtomically(path, std::string(DataFileSignature) + "\r\n2.00\r\nabc\r\n");
+    EXPECT_EQ(CheckDataFileForOpening(path).message, NotDataFileMessage);
+    // A file that cannot be read is refused with its error, not called "not a data file".
+    const DataFileOpenCheck missing = CheckDataFileForOpening(dir + "/missing.ZLD");
+    EXPECT_EQ(missing.code, 0);
+    EXPECT_EQ(missing.ioError, IoErrorFileNotFound);
+    EXPECT_EQ(missing.message, "Error: #2  File not found.");
+    EXPECT_EQ(CheckDataFileForOpening(dir + "/gone/missing.ZLD").message, "Error: #3  Path not found.");
     fs::remove_all(dir);
 }
 
