@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/column_headings.h"
+#include "core/grid_number.h"
 #include "core/stored_number.h"
 #include "core/summary_page.h"
 #include "stats/column_stats.h"
@@ -99,7 +100,9 @@ std::vector<std::string> PrintDataTable(const Document& document) {
         for (int r = 0; r <= lastRow; ++r) {
             std::string line = LineStart(table.RowTitle(r));
             for (int c = first; c <= last; ++c) {
-                const std::string text = FormatCellText(table.Value(r, c), table.Decimals(c));
+                // As the sheet shows the cell, in the field less the blank before it.
+                const std::string text = FitGridText(table.Value(r, c), ShownDecimals(table, c),
+                                                     static_cast<std::size_t>(PrintValueWidth - 1));
                 line += Blanks(PrintValueWidth - static_cast<int>(text.size()));
                 line += table.IsExcluded(r, c) ? Bold + text + Bold : text;
             }

@@ -29,8 +29,9 @@ inline constexpr std::string_view ColumnTitleLabel = "Col. title";
 /// blocks of four, a blank line between blocks.  A block's header line has the label "#" and
 /// each column's title, or its letter when untitled (for X and Y data "X" over column A and
 /// "Y" over the others); then one line per row up to the last row holding a value, labelled
-/// with the row title, each value by the data file's cell-text rule with the column's decimal
-/// places, an excluded value between two bold codes.  The two-by-two format prints its table
+/// with the row title, each value as the sheet shows it (the grid display rule with the
+/// column's shown decimals, fitted to the field less one blank: never the file's longer
+/// text), an excluded value between two bold codes.  The two-by-two format prints its table
 /// of four counts under the column and row labels.  Titles are cut to leave a blank between
 /// columns.
 std::vector<std::string> PrintDataTable(const Document& document);

@@ -183,6 +183,20 @@ TEST(PrintDataTable, BlocksOfFourDecimalsTitlesAndEmptyCells) {
     EXPECT_EQ(lines, expected);
 }
 
+// Cells print as the sheet shows them, fitted to the field: never the file's longer text.
+TEST(PrintDataTable, CellsAsTheSheetShowsThem) {
+    Document doc;
+    DataTable& t = doc.Table();
+    t.SetValue(0, 0, 1.00000000000000000065E+10L);  // stored as "1.00000000000000000065E+10"
+    t.SetValue(0, 1, 22026.465794806718L);
+    t.SetValue(0, 2, 22026.465794806718L);
+    t.SetDecimals(0, 2);
+    t.SetDecimals(1, 8);
+    t.SetDecimals(2, 12);  // "22026.465794806700" is 18 characters
+    const std::vector<std::string> lines = PrintDataTable(doc);
+    EXPECT_EQ(lines.at(3), Start("1") + R(" 1.000000E+10") + R("22026.46579481") + R("22026.465794.."));
+}
+
 TEST(PrintDataTable, XYHeadingsAndTwoByTwo) {
     Document xy;
     xy.Data().SetFormat(DataFormat::XY);
