@@ -212,6 +212,10 @@ bool GraphValuePresent(const DataTable& table, int row, int column) {
     return !table.IsMissing(row, column) && !table.IsExcluded(row, column);
 }
 
+std::string PointCapNote(int plotted, int values) {
+    return "Plotted " + std::to_string(plotted) + " of " + std::to_string(values) + " values.";
+}
+
 std::string GraphColumnItem(const DataTable& table, int column) {
     const std::string letter(1, ColumnLetter(column));
     const std::string& title = table.Record(column).title;

@@ -143,6 +143,9 @@ struct GraphModel {
     std::vector<GraphLegendItem> legend;
     GraphMargins margins = ManyBarsMargins;
     GraphSwitches switches;
+    /// A line under the graph, empty when there is nothing to say: how many values the point
+    /// cap left out ("Plotted 5000 of 25000 values.").
+    std::string note;
 };
 
 /// How many ticks the axes may have at most, and the label separators.
@@ -181,6 +184,9 @@ inline constexpr double ClippedOverhang = 0.03;
 
 /// The points an X-and-Y graph draws at most (counting excluded Y values).
 inline constexpr int MaxGraphYValues = 5000;
+/// The note under a graph whose point cap left values out: "Plotted " + plotted + " of " +
+/// the values that would be drawn without the cap + " values.".
+std::string PointCapNote(int plotted, int values);
 /// The confidence band is computed at this many evenly spaced X values.
 inline constexpr int ConfidenceBandSteps = 101;
 

@@ -94,21 +94,28 @@ void BuildXYGraph(const Document& document, GraphModel& model) {
 
     // The points: every Y replicate of a row with an X, excluded values left out, no more
     // after 5000 Y values.  The line spans every point, also those beyond that count.
+    // The graph says under it how many values the cap left out.
     XRange range;
     int yValues = 0;
+    int drawable = 0;
     for (int r = 0; r < DataRows; ++r) {
         if (!GraphValuePresent(table, r, 0)) continue;
         const Extended x = table.Value(r, 0);
         for (int c = 1; c < DataColumns; ++c) {
             if (table.IsMissing(r, c)) continue;
             const bool excluded = table.IsExcluded(r, c);
-            if (!excluded) range.Include(x);
+            if (!excluded) {
+                range.Include(x);
+                ++drawable;
+            }
             if (yValues < MaxGraphYValues && !excluded) {
                 model.points.push_back({ToDouble(x), ToDouble(table.Value(r, c))});
             }
             ++yValues;
         }
     }
+    const int plotted = static_cast<int>(model.points.size());
+    if (plotted < drawable) model.note = PointCapNote(plotted, drawable);
 
     const RegressionLineResult& fit = document.RegressionLine();
     if (!fit.valid || IsMissingValue(fit.slope) || IsMissingValue(fit.intercept) || !range.any) {

@@ -518,6 +518,8 @@ TEST(XYGraph, ExcludedValuesAndTheFiveThousandLimit) {
     EXPECT_EQ(m.points.size(), 4999u);
     EXPECT_EQ(m.points.back().x, 834);
     EXPECT_EQ(m.points.back().y, 836);
+    // Under the graph: of the 999 rows with X, 6 values each, one excluded (5993), 4999 drawn.
+    EXPECT_EQ(m.note, "Plotted 4999 of 5993 values.");
     // The line spans every point of the fit, also those not drawn.
     ASSERT_TRUE(m.regressionLine.has_value());
     EXPECT_EQ(m.regressionLine->points[0].x, 0);
@@ -534,6 +536,7 @@ TEST(XYGraph, CorrelationOnlyDrawsPoints) {
     EXPECT_FALSE(m.regressionLine.has_value());
     EXPECT_TRUE(m.confidenceLines.empty());
     EXPECT_TRUE(m.legend.empty());
+    EXPECT_EQ(m.note, "");  // every value drawn
 }
 
 // Multiple regression ----------------------------------------------------------------------
