@@ -6,11 +6,7 @@
 namespace zelkon {
 
 bool AveragedDataRestriction(DataFormat format, const DataTable& table) {
-    if (IsAveragedFormat(format) || !table.HasData()) return true;
-    for (int c = 0; c < DataColumns; ++c) {
-        if (IsAveragedColumn(table, c)) return true;
-    }
-    return false;
+    return !table.HasData() || MultiColumnAveragedRestriction(format, table);
 }
 
 bool SelectColumnsEnabled(const DataTable& table) { return CountDataColumns(table) > 0; }
@@ -55,6 +51,31 @@ void EnterHypotheticalValue(ColumnAnalysisChoices& choices, Extended typed) {
 void PrepareOneColumnPage(DataFormat format, const DataTable& table,
                           ColumnAnalysisChoices& choices) {
     if (AveragedDataRestriction(format, table)) choices.oneColumnNonparametric = 0;
+}
+
+// Three-or-more-columns page ----------------------------------------------------------
+
+bool MultiColumnAveragedRestriction(DataFormat format, const DataTable& table) {
+    if (IsAveragedFormat(format)) return true;
+    for (int c = 0; c < DataColumns; ++c) {
+        if (IsAveragedColumn(table, c)) return true;
+    }
+    return false;
+}
+
+bool RepeatedMeasuresEnabled(DataFormat format, const DataTable& table) {
+    return !MultiColumnAveragedRestriction(format, table);
+}
+
+bool MultiColumnNonparametricEnabled(DataFormat format, const DataTable& table) {
+    return !MultiColumnAveragedRestriction(format, table);
+}
+
+void PrepareThreeColumnPage(DataFormat format, const DataTable& table,
+                            ColumnAnalysisChoices& choices) {
+    if (!MultiColumnAveragedRestriction(format, table)) return;
+    choices.unmatched = 1;
+    choices.multiColumnNonparametric = 0;
 }
 
 // Two-column page -----------------------------------------------------------------------

@@ -67,6 +67,20 @@ void PrepareTwoColumnPage(DataFormat format, const DataTable& table,
 /// "Mann-Whitney test", "Paired t test" or "Wilcoxon matched pairs test".
 std::string_view TwoColumnTestText(const ColumnAnalysisChoices& choices);
 
+// Three-or-more-columns page ----------------------------------------------------------
+
+/// True when the three-or-more-columns page must offer only what averaged data allow: the
+/// format is averaged, or some column holds averaged data without raw data.  Averaged data
+/// cannot be matched by row nor ranked.
+bool MultiColumnAveragedRestriction(DataFormat format, const DataTable& table);
+/// "Repeated measures" and the nonparametric answer are disabled under that restriction.
+bool RepeatedMeasuresEnabled(DataFormat format, const DataTable& table);
+bool MultiColumnNonparametricEnabled(DataFormat format, const DataTable& table);
+/// Prepares the page: under the restriction "ordinary" and the parametric answer are checked,
+/// so that the test shown is the one that runs (one-way ANOVA).
+void PrepareThreeColumnPage(DataFormat format, const DataTable& table,
+                            ColumnAnalysisChoices& choices);
+
 // Fit page (X and Y) --------------------------------------------------------------------
 
 /// The four answers of "1. Which test?" (None: a record that selects nothing).

@@ -1,6 +1,7 @@
 // The data set of one document and the document-level operations on it.
 #include "core/data_set.h"
 
+#include <cmath>
 #include <cstdint>
 
 #include "core/column_selection.h"
@@ -133,7 +134,20 @@ AveragedEntryResult DataSet::EnterAveragedValue(int column, AveragedRow row,
         }
         case AveragedRow::N: {
             std::int64_t typed = 0;
-            if (!ParseInteger(text, typed)) typed = 0;
+            if (!ParseInteger(text, typed)) {
+                // A number that is not a count is refused, so that 10.5 never becomes 105
+                // nor 0.
+                Extended number = MissingValue;
+                if (ParseNumber(text, separators, number) && !IsMissingValue(number)) {
+                    if (number != std::floor(number)) {
+                        prompts.Tell(CountNotWholeMessage);
+                        return result;
+                    }
+                    typed = std::fabs(number) <= MaxTypedN ? static_cast<std::int64_t>(number) : 0;
+                } else {
+                    typed = 0;
+                }
+            }
             if (typed == record.n) return result;
             record.n = typed >= 2 && typed <= MaxTypedN ? static_cast<std::int32_t>(typed) : 0;
             if (record.n < 2) {

@@ -25,6 +25,10 @@ enum class AveragedRow {
     N       ///< "Sample size (N)"
 };
 
+/// Told when a count typed into the N row of averaged data is not a whole number.
+inline constexpr std::string_view CountNotWholeMessage =
+    "The sample size (N) must be a whole number.";
+
 /// What an averaged-data entry did.
 struct AveragedEntryResult {
     /// The record changed (the document has been marked modified).
@@ -102,7 +106,9 @@ public:
 
     // Averaged data ---------------------------------------------------------------------------
     /// The user typed text into the mean, error or N row of a column of the statistics grid.
-    /// A text that does not parse stores MissingValue (N stores 0); N outside 2 to
+    /// A text that does not parse stores MissingValue (N stores 0); a number typed as N that
+    /// is not whole (10.5) is refused with CountNotWholeMessage and changes nothing, a whole
+    /// one in another notation (1E2) is taken; N outside 2 to
     /// 2147483647 stores 0 and clears every statistic except the mean; a mean left missing
     /// sounds the beep.  The error not typed (SEM when ErrorIsSD, SD otherwise) is emptied
     /// so that the recomputation derives it from the typed one.

@@ -232,7 +232,10 @@ ChooseTestPage SetUpChooseTest(DataFormat format, DataTable& table, AnalysisChoi
     switch (page) {
         case ChooseTestPage::OneColumn: PrepareOneColumnPage(format, table, columns); break;
         case ChooseTestPage::TwoColumns: PrepareTwoColumnPage(format, table, columns); break;
-        default: EnsureControlColumn(table, columns); break;
+        default:
+            EnsureControlColumn(table, columns);
+            PrepareThreeColumnPage(format, table, columns);
+            break;
     }
     return page;
 }

@@ -133,6 +133,36 @@ TEST(TwoColumnPage, PairedChoiceReplacedByUnpairedWithAnAveragedColumn) {
     EXPECT_TRUE(PairingEnabled(DataFormat::Raw, rawOnly));
 }
 
+// Averaged data cannot be matched by row nor ranked: the three-column page checks the
+// ordinary parametric ANOVA and disables the rest, but an empty raw table keeps every choice.
+TEST(ThreeColumnPage, AveragedDataAllowOnlyOrdinaryAnova) {
+    DataTable t;
+    AddAveragedColumn(t, 0);
+    AddAveragedColumn(t, 1);
+    AddAveragedColumn(t, 2);
+    const DataTable empty;
+    const struct {
+        DataFormat format;
+        const DataTable* table;
+        bool restricted;
+    } cases[] = {
+        {DataFormat::MeanSDN, &t, true},   {DataFormat::MeanSEMN, &t, true},
+        {DataFormat::Raw, &t, true},       {DataFormat::Raw, &empty, false},
+        {DataFormat::MeanSDN, &empty, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(MultiColumnAveragedRestriction(c.format, *c.table), c.restricted);
+        EXPECT_EQ(RepeatedMeasuresEnabled(c.format, *c.table), !c.restricted);
+        EXPECT_EQ(MultiColumnNonparametricEnabled(c.format, *c.table), !c.restricted);
+        ColumnAnalysisChoices choices;
+        choices.unmatched = 0;
+        choices.multiColumnNonparametric = 1;
+        PrepareThreeColumnPage(c.format, *c.table, choices);
+        EXPECT_EQ(choices.unmatched, c.restricted ? 1 : 0);
+        EXPECT_EQ(choices.multiColumnNonparametric, c.restricted ? 0 : 1);
+    }
+}
+
 TEST(FitPage, EachAnswerSetsRegressionForceAndCorrelation) {
     XYChoices c;
     EXPECT_EQ(FitChoiceOf(c), FitChoice::LinearRegression);

@@ -16,6 +16,8 @@ class ScriptedPrompts : public UserPrompts {
 public:
     std::deque<PromptAnswer> answers;
     std::vector<std::string> asked;
+    std::vector<std::string> told;
+    bool expectTold = false;
     int beeps = 0;
 
     PromptAnswer Ask(std::string_view text, PromptButtons buttons) override {
@@ -29,7 +31,10 @@ public:
         answers.pop_front();
         return a;
     }
-    void Tell(std::string_view text) override { ADD_FAILURE() << "unexpected message: " << text; }
+    void Tell(std::string_view text) override {
+        if (!expectTold) ADD_FAILURE() << "unexpected message: " << text;
+        told.emplace_back(text);
+    }
     void Beep() override { ++beeps; }
 };
 
@@ -175,7 +180,7 @@ TEST_F(DataSetTest, NMustBeAWholeNumberFromTwoToInt32Max) {
     };
     const Case cases[] = {{"2", 2},     {" 10 ", 10}, {"2147483647", 2147483647},
                           {"2147483648", 0}, {"0", 0},   {"-5", 0},
-                          {"2.5", 0},   {"abc", 0},   {"", 0},
+                          {"1E2", 100}, {"abc", 0},   {"", 0},
                           {"99999999999999999999", 0}};
     for (const auto& c : cases) {
         data.Table().Record(0).n = 7;
@@ -183,6 +188,18 @@ TEST_F(DataSetTest, NMustBeAWholeNumberFromTwoToInt32Max) {
         data.EnterAveragedValue(0, AveragedRow::N, c.text, Point, prompts);
         EXPECT_EQ(data.Table().Record(0).n, c.expected) << c.text;
         EXPECT_EQ(data.Table().Record(0).sd == MissingValue, c.expected == 0) << c.text;
+    }
+    // A count that is not whole is refused with a message and changes nothing.
+    prompts.expectTold = true;
+    for (const char* text : {"2.5", "10.5", "-0.5"}) {
+        prompts.told.clear();
+        data.Table().Record(0).n = 7;
+        data.Table().Record(0).sd = 1.0L;
+        EXPECT_FALSE(data.EnterAveragedValue(0, AveragedRow::N, text, Point, prompts).changed);
+        EXPECT_EQ(data.Table().Record(0).n, 7) << text;
+        EXPECT_EQ(data.Table().Record(0).sd, 1.0L);
+        ASSERT_EQ(prompts.told.size(), 1u);
+        EXPECT_EQ(prompts.told[0], CountNotWholeMessage);
     }
 }
 
