@@ -256,6 +256,16 @@ void PaintGraph(QPainter& painter, const QRectF& area, const GraphModel& model) 
     painter.fillRect(area, Qt::white);
 
     QRectF rest = area.adjusted(s(8), s(8), -s(8), -s(6));
+    // The note goes on the last line, under the axis title.
+    if (!model.note.empty()) {
+        const QFontMetricsF noteMetrics(fonts.label);
+        const QRectF line(rest.left(), rest.bottom() - noteMetrics.height(), rest.width(), noteMetrics.height());
+        painter.setFont(fonts.label);
+        painter.setPen(Qt::black);
+        painter.drawText(line, Qt::AlignHCenter | Qt::AlignVCenter,
+                         noteMetrics.elidedText(Text(model.note), Qt::ElideRight, line.width()));
+        rest.setBottom(line.top() - s(4));
+    }
     DrawTitleLine(painter, rest, fonts.title, Text(model.title));
     DrawTitleLine(painter, rest, fonts.subtitle, Text(model.subtitle));
     DrawLegend(painter, rest, model, fonts.label, s);
@@ -284,9 +294,13 @@ void PaintGraph(QPainter& painter, const QRectF& area, const GraphModel& model) 
     const double leftTitleWidth = leftTitle ? titleMetrics.height() + s(6) : 0.0;
     const double bottomTitleHeight = bottomTitle ? titleMetrics.height() + s(4) : 0.0;
 
+    // The plot sits in the middle of the picture: the wider of the two sides (the left one
+    // holds the axis title and labels besides its margin) is kept on both.
     QRectF plot = rest;
-    plot.setLeft(rest.left() + leftMargin + leftTitleWidth + leftLabelWidth + labelGap + tickLength);
-    plot.setRight(rest.right() - rightMargin);
+    const double leftSide = leftMargin + leftTitleWidth + leftLabelWidth + labelGap + tickLength;
+    const double side = std::max(leftSide, rightMargin);
+    plot.setLeft(rest.left() + side);
+    plot.setRight(rest.right() - side);
     plot.setBottom(rest.bottom() - bottomTitleHeight - labelMetrics.height() - labelGap - tickLength);
     // Half a label of room above the top tick label, and the last bottom label must fit.
     plot.setTop(rest.top() + labelMetrics.height() / 2.0);

@@ -1,8 +1,12 @@
 #include "ui/analysis_form.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QTableView>
@@ -15,6 +19,7 @@
 #include "ui/choose_test_page.h"
 #include "ui/data_grid.h"
 #include "ui/graph_page.h"
+#include "ui/notes_form.h"
 #include "ui/spread_grid.h"
 #include "data/notes.h"
 #include "ui/results_page.h"
@@ -28,6 +33,32 @@ namespace zelkon {
 
 namespace {
 int PageIndex(Step step) { return static_cast<int>(step) - 1; }
+
+/// The pages, as large as the page shown needs (not as the largest of them), so that the
+/// window scrolls only when that page does not fit.
+class TPageStack final : public QStackedWidget {
+public:
+    TPageStack() {
+        layout()->setSizeConstraint(QLayout::SetNoConstraint);
+        connect(this, &QStackedWidget::currentChanged, this, [this] { updateGeometry(); });
+    }
+    QSize sizeHint() const override {
+        const QWidget* page = currentWidget();
+        return page != nullptr ? page->sizeHint() : QStackedWidget::sizeHint();
+    }
+    QSize minimumSizeHint() const override {
+        const QWidget* page = currentWidget();
+        return page != nullptr ? page->minimumSizeHint() : QStackedWidget::minimumSizeHint();
+    }
+    bool hasHeightForWidth() const override {
+        const QWidget* page = currentWidget();
+        return page != nullptr && page->hasHeightForWidth();
+    }
+    int heightForWidth(int width) const override {
+        const QWidget* page = currentWidget();
+        return page != nullptr ? page->heightForWidth(width) : -1;
+    }
+};
 }  // namespace
 
 TAnalysisForm::TAnalysisForm(QWidget* parent)
@@ -43,8 +74,15 @@ TAnalysisForm::TAnalysisForm(QWidget* parent)
     caption_->setFont(font);
     layout->addWidget(caption_);
 
-    pages_ = new QStackedWidget;
-    layout->addWidget(pages_, 1);
+    // The pages scroll when the window is smaller than a page needs (tiled windows), so the
+    // window itself can take any size the document area gives it.
+    pages_ = new TPageStack;
+    auto* scroller = new QScrollArea;
+    scroller->setObjectName(QStringLiteral("PageScroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(pages_);
+    layout->addWidget(scroller, 1);
     start_ = new TStartPage(doc);
     start_->setObjectName(QStringLiteral("StartPage"));
     dataPages_ = new QStackedWidget;
@@ -141,8 +179,33 @@ bool TAnalysisForm::ShowStep(Step step) {
     caption_->setText(ToQt(StepInfoOf(step).page));
     pages_->setCurrentIndex(PageIndex(step));
     PreparePage(step);
+    FocusPage();
     emit stepChanged(step);
     return true;
+}
+
+void TAnalysisForm::FocusPage() {
+    if (step_ != Step::DataTable) return;
+    if (ShowsTwoByTwoPage()) {
+        twoByTwo_->CountEdit(0)->setFocus(Qt::OtherFocusReason);
+    } else {
+        grid_->Grid()->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+QSize TAnalysisForm::StartPageSizeHint() const {
+    // The form's column: its margins, the caption, then the start page.
+    const QMargins margins = layout()->contentsMargins();
+    QSize page = start_->sizeHint().expandedTo(start_->minimumSizeHint());
+    // Wrapped labels: the height the page needs at that width.
+    if (start_->hasHeightForWidth()) page.setHeight(std::max(page.height(), start_->heightForWidth(page.width())));
+    const QSize caption = caption_->sizeHint();
+    return {margins.left() + std::max(page.width(), caption.width()) + margins.right(),
+            margins.top() + caption.height() + layout()->spacing() + page.height() + margins.bottom()};
+}
+
+void TAnalysisForm::FileNameChanged() {
+    if (notes_ != nullptr) notes_->UpdateCaption();
 }
 
 bool TAnalysisForm::NextStep() {

@@ -49,6 +49,14 @@ public:
     bool PreviousStep();
     bool StepAvailable(Step step) const;
 
+    /// The keyboard goes to the page's place of entry: the data sheet (or the first field of
+    /// the two-by-two table) on step 2; other pages keep the focus where it is.
+    void FocusPage();
+    /// The size the window needs to show the start page whole.
+    QSize StartPageSizeHint() const;
+    /// The document's file name changed: the notes window's caption follows.
+    void FileNameChanged();
+
     /// Rebuilds every page from the document (after a file was read or the document reset).
     void RebuildPages();
     /// Takes over any edit still open in a cell, title or two-by-two field.

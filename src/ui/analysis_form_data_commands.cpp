@@ -20,7 +20,10 @@ void TAnalysisForm::TransformCommand() {
     TSpreadGrid* sheet = DataSheet();
     if (sheet == nullptr || GlobalCalcStatus().Calculating()) return;
     sheet->CommitPendingEdits();
-    if (!RunTransformCommand(*document_, sheet->EngineSelection(), this)) return;
+    const bool changed = RunTransformCommand(*document_, sheet->EngineSelection(), this);
+    // Whatever the dialog and its messages did with the focus, the sheet has it again.
+    FocusPage();
+    if (!changed) return;
     sheet->RefreshAll();
     emit modified();
 }
@@ -30,6 +33,7 @@ void TAnalysisForm::CombineCommand() {
     if (sheet == nullptr || GlobalCalcStatus().Calculating()) return;
     sheet->CommitPendingEdits();
     const std::optional<int> column = RunCombineCommand(*document_, sheet->CurrentDataColumn(), this);
+    FocusPage();
     if (!column) return;
     // The new column brings its title along.
     sheet->RefreshAll();
@@ -41,6 +45,7 @@ void TAnalysisForm::NumberFormatCommand() {
     if (sheet == nullptr || GlobalCalcStatus().Calculating()) return;
     sheet->CommitPendingEdits();
     const std::vector<int> redraw = RunNumberFormatCommand(*document_, sheet->EngineSelection(), this);
+    FocusPage();
     for (int column : redraw) sheet->RefreshColumn(column);
     if (!redraw.empty()) emit modified();
 }

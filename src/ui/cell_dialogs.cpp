@@ -1,9 +1,13 @@
 #include "ui/cell_dialogs.h"
 
+#include <algorithm>
+
+#include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFocusEvent>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -25,6 +29,16 @@ QDialogButtonBox* AddOkCancel(QDialog* dialog, QBoxLayout* layout) {
 std::size_t ModeIndex(ShiftMode mode) { return static_cast<std::size_t>(mode); }
 }  // namespace
 
+void FitCaption(QDialog* dialog) {
+    // The title bar holds the caption and the window manager's buttons (about three title
+    // heights) beside it.
+    const QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    const int title = dialog->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, dialog);
+    const int wanted = QFontMetrics(titleFont).horizontalAdvance(dialog->windowTitle()) +
+                       4 * std::max(title, 20) + 24;
+    dialog->setMinimumWidth(std::max(dialog->minimumSizeHint().width(), wanted));
+}
+
 // Insert and delete -------------------------------------------------------------------------
 
 TShiftForm::TShiftForm(std::string_view caption, const std::array<std::string_view, 3>& modeCaptions,
@@ -41,6 +55,7 @@ TShiftForm::TShiftForm(std::string_view caption, const std::array<std::string_vi
         layout->addWidget(label);
     }
     AddOkCancel(this, layout);
+    FitCaption(this);
 }
 
 ShiftMode TShiftForm::Mode() const {
@@ -76,6 +91,7 @@ TIncludeTitlesForm::TIncludeTitlesForm(QWidget* parent) : QDialog(parent) {
     rowTitles_->setChecked(true);
     columnTitles_->setChecked(true);
     AddOkCancel(this, layout);
+    FitCaption(this);
 }
 
 CopyTitles TIncludeTitlesForm::Titles() const {

@@ -17,6 +17,10 @@ class QRadioButton;
 
 namespace zelkon {
 
+/// Widens a small dialog so that its title bar shows the whole caption beside the window
+/// manager's buttons.
+void FitCaption(QDialog* dialog);
+
 /// The three modes of a shift dialog as radio buttons, "&Shift cells ..." chosen at first.
 class TShiftForm : public QDialog {
     Q_OBJECT

@@ -127,7 +127,7 @@ void TOneColumnPage::Prepare() {
     values_[3]->setText(prefix);
     const std::size_t choice = std::min<std::size_t>(cc.hypotheticalValueChoice, 3);
     values_[choice]->setChecked(true);
-    if (!valueEdit_->hasFocus()) valueEdit_->setText(ToQt(FormatStoredNumber(cc.hypotheticalValue)));
+    if (!valueEdit_->hasFocus()) valueEdit_->setText(ShownNumber(FormatStoredNumber(cc.hypotheticalValue)));
 }
 
 // Two columns --------------------------------------------------------------------------------

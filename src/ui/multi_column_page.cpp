@@ -176,9 +176,14 @@ void TThreeOrMoreColumnsPage::Prepare() {
     const DataTable& table = document_.Table();
     const AnalysisChoices& choices = document_.Choices();
     const ColumnAnalysisChoices& cc = choices.columns;
+    const DataFormat format = document_.Format();
+    // Averaged data can be neither matched by row nor ranked: those answers are disabled
+    // (SetUpChooseTest has checked the ordinary parametric ANOVA).
     selectedLabel_->setText(LabelText(texts::SelectedPrefix) + LabelText(SelectedColumnsText(table)));
     (choices.allColumns != 0 ? allColumns_ : selectedColumns_)->setChecked(true);
     selectButton_->setEnabled(SelectColumnsEnabled(table));
+    repeated_->setEnabled(RepeatedMeasuresEnabled(format, table));
+    nonparametric_->setEnabled(MultiColumnNonparametricEnabled(format, table));
     (cc.unmatched != 0 ? ordinary_ : repeated_)->setChecked(true);
     (cc.multiColumnNonparametric != 0 ? nonparametric_ : parametric_)->setChecked(true);
     FillPostTestList();

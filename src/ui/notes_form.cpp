@@ -1,13 +1,19 @@
 // The "Zelkon Notes" window and its editor.
 #include "ui/notes_form.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMimeData>
+#include <QStyle>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -157,7 +163,7 @@ void TNotesEditor::contextMenuEvent(QContextMenuEvent* event) {
 TNotesForm::TNotesForm(Document& document, QWidget* parent)
     : QWidget(parent, Qt::Window), document_(document) {
     setObjectName(QStringLiteral("NotesForm"));
-    setWindowTitle(ToQt(NotesWindowCaption));
+    UpdateCaption();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     editor_ = new TNotesEditor;
@@ -173,6 +179,41 @@ TNotesForm::TNotesForm(Document& document, QWidget* parent)
     const int charWidth = editor_->fontMetrics().horizontalAdvance(QLatin1Char('0'));
     resize(charWidth * 80 + 40, editor_->fontMetrics().lineSpacing() * 24);
     LoadNotes();
+}
+
+QRect NotesWindowPlace(const QRect& area, const QSize& wanted, int titleBar) {
+    constexpr int Margin = 12;
+    const int width = std::max(1, std::min(wanted.width(), area.width() - 2 * Margin));
+    const int height = std::max(1, std::min(wanted.height(), area.height() - 2 * Margin - titleBar));
+    // The frame's top-left corner and the size of the window inside the frame.
+    return {area.right() + 1 - Margin - width, area.top() + Margin, width, height};
+}
+
+void TNotesForm::UpdateCaption() {
+    const QString name = QFileInfo(QFile::decodeName(QByteArray::fromStdString(document_.FileName()))).fileName();
+    QString caption = ToQt(NotesWindowCaption);
+    if (!name.isEmpty()) caption += QStringLiteral(" - ") + name;
+    setWindowTitle(caption);
+}
+
+void TNotesForm::showEvent(QShowEvent* event) {
+    UpdateCaption();
+    // The first time it shows, the window goes inside the main window's document area, clear
+    // of its menus and tool bar.
+    if (!placed_ && parentWidget() != nullptr) {
+        placed_ = true;
+        QWidget* main = parentWidget()->window();
+        QRect area = main->frameGeometry();
+        if (auto* frame = qobject_cast<QMainWindow*>(main); frame != nullptr && frame->centralWidget() != nullptr) {
+            const QWidget* centre = frame->centralWidget();
+            area = QRect(centre->mapToGlobal(QPoint(0, 0)), centre->size());
+        }
+        const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+        const QRect place = NotesWindowPlace(area, size(), titleBar);
+        resize(place.size());
+        move(place.topLeft());
+    }
+    QWidget::showEvent(event);
 }
 
 void TNotesForm::LoadNotes() {

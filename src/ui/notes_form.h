@@ -64,11 +64,19 @@ private:
     QAction* print_ = nullptr;
 };
 
+/// Where the notes window goes when it first shows: its frame inside `area` (the main
+/// window's document area, in screen coordinates), at the right, `wanted` limited to the
+/// area less a margin; `titleBar` is the height the window manager's title takes.
+QRect NotesWindowPlace(const QRect& area, const QSize& wanted, int titleBar);
+
 class TNotesForm : public QWidget {
     Q_OBJECT
 public:
     /// The window over the document's notes (a separate top-level window; `parent` owns it).
     explicit TNotesForm(Document& document, QWidget* parent = nullptr);
+
+    /// The caption: "Zelkon Notes - " and the name of the document's file.
+    void UpdateCaption();
 
     /// The editor takes the document's notes (`LoadNotes`).
     void LoadNotes();
@@ -93,11 +101,13 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     Document& document_;
     TNotesEditor* editor_ = nullptr;
     bool loading_ = false;
+    bool placed_ = false;
 };
 
 }  // namespace zelkon

@@ -5,6 +5,7 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 
 #include "core/calc_status.h"
@@ -73,6 +74,9 @@ void PreviewPrintJob(QWidget* parent, QPrinter& printer, const PrintJob& job, co
     QPrintPreviewDialog preview(&printer, parent);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&job, graph](QPrinter* target) { PrintJobPages(*target, job, graph); });
+    // Most of the screen, with the page as wide as the window, so that the text can be read.
+    preview.resize(ScreenShareSize(parent, 0.75, 0.9, QSize(640, 480)));
+    if (auto* pages = preview.findChild<QPrintPreviewWidget*>()) pages->fitToWidth();
     Services().runDialog(preview);
 }
 

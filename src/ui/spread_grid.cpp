@@ -388,6 +388,13 @@ void TSpreadGrid::keyPressEvent(QKeyEvent* event) {
         }
         return;
     }
+    if ((mods == Qt::NoModifier || mods == Qt::ShiftModifier) &&
+        (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        // Enter moves down (Shift+Enter up), as after typing a value.
+        event->accept();
+        MoveCurrent(mods == Qt::ShiftModifier ? Qt::Key_Up : Qt::Key_Down);
+        return;
+    }
     if (mods == Qt::NoModifier && key == Qt::Key_Up && CurrentDataRow() == 0) {
         event->accept();
         EditColumnTitle(CurrentDataColumn());

@@ -167,7 +167,10 @@ void TSpreadGrid::ShiftSelection(TShiftForm& form,
     const Selection selection = EngineSelection();
     std::optional<ShiftMode> mode = ShiftModeForSelection(selection.kind);
     if (!mode) {
-        if (Services().runDialog(form) != QDialog::Accepted) return;
+        const bool accepted = Services().runDialog(form) == QDialog::Accepted;
+        // The sheet takes the keyboard back from the dialog.
+        setFocus(Qt::OtherFocusReason);
+        if (!accepted) return;
         mode = form.Mode();
     }
     Bulk([&] { shift(document_, selection, *mode); });

@@ -28,7 +28,18 @@ int TSpreadGridModel::columnCount(const QModelIndex& parent) const {
 
 QString TSpreadGridModel::CellText(int row, int column) const {
     const DataTable& table = document_.Table();
-    return ToQt(FormatGridNumber(table.Value(row, column), ShownDecimals(table, column)));
+    return ShownNumber(FormatGridNumber(table.Value(row, column), ShownDecimals(table, column)));
+}
+
+QString TSpreadGridModel::FittedCellText(int row, int column,
+                                         const std::function<bool(const QString&)>& fits) const {
+    const DataTable& table = document_.Table();
+    return ShownNumber(FitGridText(table.Value(row, column), ShownDecimals(table, column),
+                                   [&fits](std::string_view text) { return fits(ShownNumber(text)); }));
+}
+
+QString TSpreadGridModel::FullCellText(int row, int column) const {
+    return ShownNumber(FullGridText(document_.Table().Value(row, column)));
 }
 
 QString TSpreadGridModel::Heading(int column) const {
@@ -47,8 +58,12 @@ QVariant TSpreadGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     const DataTable& table = document_.Table();
     switch (role) {
-        case Qt::DisplayRole:
-        case Qt::EditRole: return CellText(index.row(), index.column());
+        case Qt::DisplayRole: return CellText(index.row(), index.column());
+        case Qt::EditRole: return FullCellText(index.row(), index.column());
+        case Qt::ToolTipRole: {
+            const QString full = FullCellText(index.row(), index.column());
+            return full.isEmpty() ? QVariant() : QVariant(full);
+        }
         case Qt::TextAlignmentRole: return int(Qt::AlignRight | Qt::AlignVCenter);
         case ExcludedRole: return table.IsExcluded(index.row(), index.column());
         case AveragedRole: return IsAveragedColumn(table, index.column());

@@ -8,6 +8,7 @@
 #include <QAbstractTableModel>
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "core/types.h"
@@ -43,8 +44,14 @@ public:
     bool setHeaderData(int section, Qt::Orientation orientation, const QVariant& value,
                        int role) override;
 
-    /// The text a cell shows (the grid display rule with the column's shown decimals).
+    /// The text a cell shows (the grid display rule with the column's shown decimals), with
+    /// the user's decimal separator.
     QString CellText(int row, int column) const;
+    /// The text a cell shows in a width that holds only what `fits` accepts: never leading
+    /// digits left out (FitGridText).
+    QString FittedCellText(int row, int column, const std::function<bool(const QString&)>& fits) const;
+    /// Every digit of the cell's value (its tooltip, and the text the editor starts with).
+    QString FullCellText(int row, int column) const;
     QString Heading(int column) const;
     QString ColumnTitle(int column) const;
     QString RowTitle(int row) const;

@@ -1,5 +1,7 @@
 #include "ui/spread_grid_parts.h"
 
+#include <algorithm>
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QKeyEvent>
@@ -194,8 +196,19 @@ void TSpreadGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
     painter->fillRect(option.rect, background);
     painter->setFont(cellFont);
     painter->setPen(foreground);
-    const QString text = index.data(Qt::DisplayRole).toString().left(MaxDrawnCharacters);
-    painter->drawText(option.rect.adjusted(2, 0, -TextRightMargin, 0), Qt::AlignRight | Qt::AlignVCenter, text);
+    const QRect textArea = option.rect.adjusted(2, 0, -TextRightMargin, 0);
+    const QFontMetrics metrics(cellFont);
+    const auto fits = [&](const QString& shown) {
+        return shown.size() <= MaxDrawnCharacters && metrics.horizontalAdvance(shown) <= textArea.width();
+    };
+    // A text too wide for the cell is shortened on the right or put in exponent form, never
+    // cut on the left; when even the shortest form is too wide it is cut on the right.
+    const auto* model = qobject_cast<const TSpreadGridModel*>(index.model());
+    const QString text = model != nullptr ? model->FittedCellText(index.row(), index.column(), fits)
+                                          : index.data(Qt::DisplayRole).toString().left(MaxDrawnCharacters);
+    const Qt::Alignment align = fits(text) ? Qt::AlignRight : Qt::AlignLeft;
+    painter->setClipRect(option.rect);
+    painter->drawText(textArea, align | Qt::AlignVCenter, text);
     if (view != nullptr && view->currentIndex() == index) {
         painter->setPen(QPen(pal.color(QPalette::Text), 2));
         painter->setBrush(Qt::NoBrush);
@@ -213,7 +226,30 @@ QWidget* TSpreadGridDelegate::createEditor(QWidget* parent, const QStyleOptionVi
 }
 
 void TSpreadGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
-    if (auto* line = qobject_cast<QLineEdit*>(editor)) line->setText(index.data(Qt::EditRole).toString());
+    // The editor starts with every digit of the value, even when that is more than can be
+    // typed: what is shown may be rounded.
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+        const QString text = index.data(Qt::EditRole).toString();
+        line->setMaxLength(std::max(static_cast<int>(MaxCellEditLength), static_cast<int>(text.size())));
+        line->setText(text);
+    }
+}
+
+bool TSpreadGridDelegate::eventFilter(QObject* watched, QEvent* event) {
+    // Enter posts the value and moves down, Tab right (Shift: up, left), as in every
+    // spreadsheet; the grid does the moving.
+    if (event->type() == QEvent::KeyPress && onEditorArrow && qobject_cast<TSpreadInplaceEdit*>(watched)) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool shift = (key->modifiers() & Qt::ShiftModifier) != 0;
+        switch (key->key()) {
+            case Qt::Key_Return:
+            case Qt::Key_Enter: onEditorArrow(shift ? Qt::Key_Up : Qt::Key_Down); return true;
+            case Qt::Key_Tab: onEditorArrow(Qt::Key_Right); return true;
+            case Qt::Key_Backtab: onEditorArrow(Qt::Key_Left); return true;
+            default: break;
+        }
+    }
+    return QStyledItemDelegate::eventFilter(watched, event);
 }
 
 void TSpreadGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,

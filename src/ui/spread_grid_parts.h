@@ -68,8 +68,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-/// Draws a data cell: the shown text cut to 20 characters, right-aligned 4 pixels from the
-/// right edge; excluded values in italics in the excluded-value colour; averaged-data
+/// Draws a data cell: the shown text, fitted to the cell (at most 20 characters, never a
+/// leading digit left out), right-aligned 4 pixels from the right edge; excluded values in italics in the excluded-value colour; averaged-data
 /// columns on the button-face colour; selected cells in the highlight colours while the grid
 /// has the focus; a frame two pixels wide round the current cell.
 class TSpreadGridDelegate : public QStyledItemDelegate {
@@ -84,6 +84,8 @@ public:
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override;
+    /// Enter and Tab in the editor post the value and move (through onEditorArrow).
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     QColor excludedColour = QColor(0, 0, 255);
     QFont font;

@@ -42,7 +42,16 @@ std::size_t IndexOf(DataFormat format) { return static_cast<std::size_t>(format)
 
 TStartPage::TStartPage(Document& document, QWidget* parent) : QWidget(parent), document_(document) {
     auto* watcher = new OptionWatcher(this);
-    auto* layout = new QVBoxLayout(this);
+    // The goal and the formats at the left, the tests they offer at the right, so that the
+    // page is whole on a small screen.
+    auto* page = new QVBoxLayout(this);
+    auto* columns = new QHBoxLayout;
+    page->addLayout(columns, 1);
+    auto* layout = new QVBoxLayout;
+    columns->addLayout(layout, 3);
+    auto* testsColumn = new QVBoxLayout;
+    columns->addSpacing(12);
+    columns->addLayout(testsColumn, 2);
 
     QGroupBox* goal = MakeQuestion(texts::GoalHeading, "GoalGroupBox");
     auto* goalLayout = static_cast<QVBoxLayout*>(goal->layout());
@@ -66,13 +75,15 @@ TStartPage::TStartPage(Document& document, QWidget* parent) : QWidget(parent), d
     }
     connect(watcher, &OptionWatcher::doubleClicked, this, [this] { emit nextStepRequested(); });
     layout->addWidget(formats);
+    layout->addStretch(1);
 
     auto* testsHeading = MakeLabel(texts::TestsListHeading, "TestsHeadingLabel");
-    layout->addWidget(testsHeading);
+    testsColumn->addSpacing(8);
+    testsColumn->addWidget(testsHeading);
     testsLabel_ = MakeLabel("", "TestsListLabel");
     testsLabel_->setIndent(20);
-    layout->addWidget(testsLabel_);
-    layout->addStretch(1);
+    testsColumn->addWidget(testsLabel_);
+    testsColumn->addStretch(1);
 
     auto* continueRow = new QHBoxLayout;
     continueRow->addStretch(1);
@@ -84,7 +95,7 @@ TStartPage::TStartPage(Document& document, QWidget* parent) : QWidget(parent), d
     continueButton_->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
     continueButton_->setToolTip(ToQt(texts::NextStepHint));
     continueRow->addWidget(continueButton_);
-    layout->addLayout(continueRow);
+    page->addLayout(continueRow);
     connect(continueLabel, &ClickableLabel::clicked, this, [this] { emit nextStepRequested(); });
     connect(continueButton_, &QPushButton::clicked, this, [this] { emit nextStepRequested(); });
 }

@@ -51,8 +51,8 @@ bool StatisticOfGridRow(int gridRow, StatisticsRow& row) {
     return false;
 }
 
-/// Typing limits: 15 characters of title; the count row takes digits only, the mean and
-/// error rows numbers.
+/// Typing limits: 15 characters of title; the mean, error and count rows the characters of a
+/// number (a count that is not whole is refused when it is posted).
 class StatisticsDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -67,11 +67,10 @@ public:
         }
         line->setMaxLength(CellCharacters);
         line->setAlignment(Qt::AlignRight);
-        const bool countRow = index.row() == TStatisticsPage::GridRowOf(StatisticsRow::N);
+        // The count row takes a point too, so that a count typed as 10.5 is refused with a
+        // message rather than read as 105.
         line->setValidator(new QRegularExpressionValidator(
-            QRegularExpression(countRow ? QStringLiteral("[0-9eE\\-]*")
-                                        : QStringLiteral("[0-9.,eE\\-]*")),
-            line));
+            QRegularExpression(QStringLiteral("[0-9.,eE\\-]*")), line));
         return editor;
     }
 };
@@ -206,7 +205,13 @@ void TStatisticsPage::ShowColumn(int column) {
         QTableWidgetItem* item = grid_->item(r, column);
         StatisticsRow row{};
         const bool hasStatistic = StatisticOfGridRow(r, row);
-        item->setText(hasStatistic ? ToQt(StatisticsCellText(table, column, row, errorIsSD)) : QString());
+        // Numbers with the user's decimal separator ("1,500" where "," is the decimal point).
+        QString text;
+        if (hasStatistic) {
+            const std::string cell = StatisticsCellText(table, column, row, errorIsSD);
+            text = row == StatisticsRow::Passed ? ToQt(cell) : ShownNumber(cell);
+        }
+        item->setText(text);
         const bool typed = averaged && hasStatistic &&
                            (row == StatisticsRow::Mean || row == StatisticsRow::Error ||
                             row == StatisticsRow::N);

@@ -182,8 +182,8 @@ void TFitPage::Prepare() {
         case FitChoice::None: break;
     }
     CheckInGroup(testGroup_, checked);
-    if (!forceX_->hasFocus()) forceX_->setText(ToQt(FormatStoredNumber(xy.ForceX)));
-    if (!forceY_->hasFocus()) forceY_->setText(ToQt(FormatStoredNumber(xy.ForceY)));
+    if (!forceX_->hasFocus()) forceX_->setText(ShownNumber(FormatStoredNumber(xy.ForceX)));
+    if (!forceY_->hasFocus()) forceY_->setText(ShownNumber(FormatStoredNumber(xy.ForceY)));
     const bool linearity = LinearityOptionsEnabled(xy);
     runsTest_->setEnabled(linearity);
     noRunsTest_->setEnabled(linearity);

@@ -37,7 +37,7 @@ std::string& LabelOf(TwoByTwoRecord& record, int label) {
 
 QString SumText(Extended x, Extended y) {
     if (IsMissingValue(x) || IsMissingValue(y)) return {};
-    return ToQt(FormatStoredNumber(x + y));
+    return ShownNumber(FormatStoredNumber(x + y));
 }
 
 constexpr std::array<const char*, 4> CountNames = {"CellAEdit", "CellBEdit", "CellCEdit", "CellDEdit"};
@@ -105,7 +105,7 @@ void TTwoByTwoEntryPage::Prepare() {
     titleEdit_->setText(ToQt(document_.Table().DataTitle()));
     shownTitle_ = titleEdit_->text();
     for (std::size_t i = 0; i < 4; ++i) {
-        counts_[i]->setText(ToQt(FormatStoredNumber(CellOf(record, static_cast<int>(i)))));
+        counts_[i]->setText(ShownNumber(FormatStoredNumber(CellOf(record, static_cast<int>(i)))));
         labels_[i]->setText(ToQt(LabelOf(record, static_cast<int>(i))));
         shownCounts_[i] = counts_[i]->text();
         shownLabels_[i] = labels_[i]->text();
@@ -172,7 +172,7 @@ void TTwoByTwoEntryPage::ShowTotals() {
     totals_[3]->setText(SumText(r.b, r.d));
     const bool all = !r.AllCellsMissing() && !IsMissingValue(r.a) && !IsMissingValue(r.b) &&
                      !IsMissingValue(r.c) && !IsMissingValue(r.d);
-    totals_[4]->setText(all ? ToQt(FormatStoredNumber(r.a + r.b + r.c + r.d)) : QString());
+    totals_[4]->setText(all ? ShownNumber(FormatStoredNumber(r.a + r.b + r.c + r.d)) : QString());
 }
 
 }  // namespace zelkon

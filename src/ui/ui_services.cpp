@@ -3,8 +3,12 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QGuiApplication>
+#include <QHeaderView>
 #include <QLocale>
 #include <QMessageBox>
+#include <QScreen>
+#include <QTreeView>
 
 #include "core/data_file.h"
 #include "core/latin1.h"
@@ -45,20 +49,14 @@ QtPrompts& RealPrompts() {
 }
 
 QString ChooseFileWithDialog(QWidget* parent, const FileDialogRequest& request) {
-    QFileDialog dialog(parent, request.title, request.folder);
-    dialog.setNameFilters(request.filters);
-    dialog.setDefaultSuffix(request.defaultSuffix);
-    if (request.kind == FileDialogRequest::Kind::Save) {
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setFileMode(QFileDialog::AnyFile);
-        if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
-    } else {
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().constFirst();
+    const std::unique_ptr<QFileDialog> dialog = MakeFileDialog(parent, request);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return {};
+    return dialog->selectedFiles().constFirst();
 }
+
+// The file dialog's size: room for a name column and the size, type and date columns.
+constexpr int FileDialogWidth = 860;
+constexpr int FileDialogHeight = 540;
 
 void InstallRealServices(UiServices& services) {
     services.prompts = &RealPrompts();
@@ -67,6 +65,40 @@ void InstallRealServices(UiServices& services) {
 }
 
 }  // namespace
+
+std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileDialogRequest& request) {
+    auto dialog = std::make_unique<QFileDialog>(parent, request.title, request.folder);
+    dialog->setNameFilters(request.filters);
+    dialog->setDefaultSuffix(request.defaultSuffix);
+    dialog->setViewMode(QFileDialog::Detail);
+    if (request.kind == FileDialogRequest::Kind::Save) {
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setFileMode(QFileDialog::AnyFile);
+        if (!request.fileName.isEmpty()) dialog->selectFile(request.fileName);
+    } else {
+        dialog->setAcceptMode(QFileDialog::AcceptOpen);
+        dialog->setFileMode(QFileDialog::ExistingFile);
+    }
+    dialog->resize(ScreenShareSize(parent, 0.9, 0.8).boundedTo(QSize(FileDialogWidth, FileDialogHeight)));
+    // The size, type and date columns take the width their texts need; the name the rest.
+    if (auto* details = dialog->findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = details->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column) {
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+        }
+    }
+    return dialog;
+}
+
+QSize ScreenShareSize(const QWidget* near, double widthShare, double heightShare, const QSize& minimum) {
+    const QScreen* screen = near != nullptr && near->screen() != nullptr ? near->screen()
+                                                                          : QGuiApplication::primaryScreen();
+    const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QSize share(static_cast<int>(area.width() * widthShare), static_cast<int>(area.height() * heightShare));
+    return share.expandedTo(minimum).boundedTo(area.size());
+}
 
 UiServices& Services() {
     static UiServices services = [] {
@@ -105,6 +137,13 @@ std::string FromQt(const QString& text) {
 QString LabelText(std::string_view caption) {
     QString text = ToQt(caption);
     text.replace(QStringLiteral("&&"), QStringLiteral("&"));
+    return text;
+}
+
+QString ShownNumber(std::string_view engineNumber) {
+    QString text = ToQt(engineNumber);
+    const char decimal = Services().separators.decimal;
+    if (decimal != '.' && decimal != '\0') text.replace(QLatin1Char('.'), QLatin1Char(decimal));
     return text;
 }
 

@@ -5,11 +5,13 @@
 // window.  Also the conversions between Qt text and the engine's Latin-1 text.
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -17,6 +19,7 @@
 #include "core/platform.h"
 
 class QDialog;
+class QFileDialog;
 class QWidget;
 
 namespace zelkon {
@@ -54,6 +57,15 @@ struct UiServices {
     NumberTitleQuestionMemory numberTitleMemory;
 };
 
+/// The file dialog of a request, sized so that its texts fit: wide enough for the name, size,
+/// type and date columns (each as wide as its texts), within the screen.
+std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileDialogRequest& request);
+
+/// A dialog's size for the share of the screen's available area it should take (at most the
+/// whole area, at least `minimum`).
+QSize ScreenShareSize(const QWidget* near, double widthShare, double heightShare,
+                      const QSize& minimum = {});
+
 /// The services of the program (set to the real ones on first use).
 UiServices& Services();
 /// Puts the real message boxes, dialogs and file dialogs back.
@@ -84,5 +96,8 @@ QString ToQt(std::string_view latin1);
 std::string FromQt(const QString& text);
 /// A stored caption shown on a label: "&&" reads as one ampersand.
 QString LabelText(std::string_view caption);
+/// A number of the engine (written with ".") as the screen shows it: with the user's decimal
+/// separator.  Files and the clipboard's engine texts keep ".".
+QString ShownNumber(std::string_view engineNumber);
 
 }  // namespace zelkon

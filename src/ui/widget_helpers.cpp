@@ -1,5 +1,6 @@
 #include "ui/widget_helpers.h"
 
+#include <QAbstractButton>
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QEvent>
@@ -28,8 +29,10 @@ void OptionWatcher::Watch(QWidget* widget) { widget->installEventFilter(this); }
 bool OptionWatcher::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget != nullptr) {
+        // Only an option (a radio button or check box) is chosen by a double click; inside a
+        // field it selects a word, as everywhere.
         if (event->type() == QEvent::MouseButtonDblClick) {
-            emit doubleClicked(widget);
+            if (qobject_cast<QAbstractButton*>(widget) != nullptr) emit doubleClicked(widget);
         } else if (event->type() == QEvent::MouseButtonPress) {
             emit pressed(widget);
         }

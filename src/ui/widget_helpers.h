@@ -29,7 +29,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 };
 
-/// Watches widgets for mouse presses and double clicks.
+/// Watches widgets for mouse presses, and options (buttons) for double clicks.
 class OptionWatcher : public QObject {
     Q_OBJECT
 public:

@@ -395,6 +395,47 @@ private slots:
         form.ShowStep(Step::ChooseTest);
         QTest::mouseDClick(form.ChoosePage()->TwoColumns()->WelchButton(), Qt::LeftButton);
         QCOMPARE(form.CurrentStep(), Step::Results);
+
+        // A double click inside the "Hypothetical mean=" field selects a word there; only a
+        // double click on an option shows the results.
+        form.Doc().Table().SetSelected(1, false);
+        form.ShowStep(Step::ChooseTest);
+        TOneColumnPage* one = form.ChoosePage()->OneColumn();
+        QCOMPARE(form.ChoosePage()->Shown(), ChooseTestPage::OneColumn);
+        QTest::mouseDClick(one->ValueEdit(), Qt::LeftButton);
+        QCOMPARE(form.CurrentStep(), Step::ChooseTest);
+        QTest::mouseDClick(one->ValueButton(3), Qt::LeftButton);
+        QCOMPARE(form.CurrentStep(), Step::Results);
+    }
+
+    // Averaged data can be neither matched by row nor ranked: on the page of three or more
+    // columns those answers are disabled and the test shown is the one that runs.
+    void threeColumnPageOfAveragedData() {
+        TAnalysisForm form;
+        ChooseFormat(form, DataFormat::MeanSDN);
+        form.Doc().Choices().columns.unmatched = 0;
+        form.Doc().Choices().columns.multiColumnNonparametric = 1;
+        for (int c = 0; c < 3; ++c) {
+            ColumnRecord& r = form.Doc().Table().Record(c);
+            r.n = 5;
+            r.mean = 3 + c;
+            r.sd = 1;
+        }
+        form.ShowStep(Step::ChooseTest);
+        QCOMPARE(form.ChoosePage()->Shown(), ChooseTestPage::ThreeOrMoreColumns);
+        TThreeOrMoreColumnsPage* page = form.ChoosePage()->ThreeOrMore();
+        QVERIFY(!page->RepeatedButton()->isEnabled());
+        QVERIFY(!page->NonparametricButton()->isEnabled());
+        QVERIFY(page->OrdinaryButton()->isChecked());
+        QVERIFY(page->ParametricButton()->isChecked());
+        QCOMPARE(form.Doc().Choices().columns.unmatched, std::uint8_t{1});
+        QCOMPARE(form.Doc().Choices().columns.multiColumnNonparametric, std::uint8_t{0});
+        // Raw data keep every answer.
+        TAnalysisForm raw;
+        FillColumns(raw.Doc(), 3);
+        raw.ShowStep(Step::ChooseTest);
+        QVERIFY(raw.ChoosePage()->ThreeOrMore()->RepeatedButton()->isEnabled());
+        QVERIFY(raw.ChoosePage()->ThreeOrMore()->NonparametricButton()->isEnabled());
     }
 
 private:

@@ -330,7 +330,13 @@ private slots:
         form.NumberFormatCommand();
         QCOMPARE(services_->dialogsRun, 0);
         QVERIFY(form.ShowStep(Step::DataTable));
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
         TSpreadGrid* sheet = form.DataGridPage()->Grid();
+        // After every data dialog the sheet has the keyboard, wherever a dialog or message
+        // left it.
+        QLineEdit* elsewhere = form.DataGridPage()->TitleEdit();
         sheet->SetCellValue(0, 0, 4);
         sheet->SetCellValue(1, 0, 9);
         sheet->SetCellValue(2, 0, -1);
@@ -345,7 +351,9 @@ private slots:
         QVERIFY(transform != nullptr);
         services_->onDialog = ChooseTransform(QStringLiteral("Y=SQRT(Y)"));
         services_->prompts.answers = {PromptAnswer::Yes};
+        elsewhere->setFocus();
         transform->trigger();
+        QVERIFY(sheet->hasFocus());
         QCOMPARE(services_->prompts.asked.size(), std::size_t(1));
         QVERIFY(QString::fromStdString(services_->prompts.asked[0]).contains(QStringLiteral(" with 1 of the values. ")));
         QCOMPARE(sheet->Model()->CellText(0, 0), QStringLiteral("2"));
@@ -359,7 +367,9 @@ private slots:
             static_cast<TCombineVarForm&>(dialog).OperationButton(CombineOperation::Times)->click();
             return PressOk(dialog);
         };
+        elsewhere->setFocus();
         form.CombineCommand();
+        QVERIFY(sheet->hasFocus());
         QCOMPARE(form.Doc().Table().Record(1).title, std::string("A*A"));
         QCOMPARE(sheet->Model()->CellText(1, 1), QStringLiteral("9"));
         QCOMPARE(sheet->Model()->CellText(2, 1), QString());
@@ -373,7 +383,9 @@ private slots:
             QTest::keyClicks(numberForm.NumDecField(), QStringLiteral("3"));
             return PressOk(dialog);
         };
+        elsewhere->setFocus();
         form.NumberFormatCommand();
+        QVERIFY(sheet->hasFocus());
         QCOMPARE(sheet->Model()->CellText(0, 0), QStringLiteral("2.000"));
         QCOMPARE(sheet->Model()->CellText(0, 1), QStringLiteral("4.000"));
         QCOMPARE(modified.count(), 3);

@@ -11,6 +11,7 @@
 #include <QTransform>
 #include <QXmlStreamReader>
 
+#include <cstdlib>
 #include <sstream>
 #include <sys/stat.h>
 #include <vector>
@@ -301,6 +302,47 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(file.read(5) == "%PDF-");
         QVERIFY(file.size() > 1000);
+    }
+
+    // The plot sits in the middle of the picture: the bottom axis line, the longest dark row,
+    // is as far from the left edge as from the right.  The note goes under the graph.
+    void plotIsCentredAndTheNoteShown() {
+        for (bool fewBars : {false, true}) {
+            GraphModel m = ColumnModel();
+            if (fewBars) m.margins = FewBarsMargins;
+            m.note = "Plotted 5000 of 25000 values.";
+            const QString png = dir_.filePath("centred.png");
+            QVERIFY(ExportGraphFile(m, png, nullptr));
+            const QImage image(png);
+            // The plot's edges: the left axis is the longest dark column, the bottom axis
+            // ends at the longest dark row's right end (its left end holds the lowest tick).
+            const auto dark = [&](int x, int y) { return image.pixelColor(x, y).lightness() < 200; };
+            const auto longestRun = [](int count, int length, auto at, int& end) {
+                int best = 0;
+                for (int line = 0; line < count; ++line) {
+                    int run = 0;
+                    for (int i = 0; i < length; ++i) {
+                        run = at(line, i) ? run + 1 : 0;
+                        if (run > best) {
+                            best = run;
+                            end = line * 100000 + i;
+                        }
+                    }
+                }
+                return best;
+            };
+            int rowEnd = 0, columnEnd = 0;
+            const int rowRun = longestRun(image.height(), image.width(), [&](int y, int x) { return dark(x, y); }, rowEnd);
+            const int columnRun = longestRun(image.width(), image.height(), [&](int x, int y) { return dark(x, y); }, columnEnd);
+            QVERIFY(rowRun > 300 && columnRun > 200);
+            const int plotLeft = columnEnd / 100000;
+            const int plotRight = rowEnd % 100000;
+            QVERIFY2(std::abs((plotLeft + plotRight) - (image.width() - 1)) <= 3,
+                     qPrintable(QStringLiteral("plot from %1 to %2").arg(plotLeft).arg(plotRight)));
+            const QString svg = dir_.filePath("note.svg");
+            QVERIFY(ExportGraphFile(m, svg, nullptr));
+            QVERIFY(ReadSvg(svg).Texts().contains(QStringLiteral("Plotted 5000 of 25000 values.")));
+        }
     }
 
     void refusalsLeaveNoFile() {

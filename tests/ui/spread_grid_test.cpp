@@ -155,16 +155,107 @@ private slots:
         QCOMPARE(Table().Value(1, 0), Extended(9));
         QCOMPARE(Grid()->CurrentDataRow(), 2);
 
-        // Opening a value and leaving it untouched keeps the value, even when the column
-        // shows it rounded.
+        // Opening a value shows every digit of it, even when the column shows it rounded, and
+        // leaving it untouched keeps the value.
         Put(4, 0, "3.74");
         Table().SetDisplayFormat(0, 1);
         Grid()->SetCurrentCell(4, 0);
         QTest::keyClick(Grid(), Qt::Key_F2);
         QVERIFY(Grid()->indexWidget(Grid()->currentIndex()) != nullptr);
-        QCOMPARE(qobject_cast<QLineEdit*>(Grid()->indexWidget(Grid()->currentIndex()))->text(), QStringLiteral("3.7"));
+        QCOMPARE(qobject_cast<QLineEdit*>(Grid()->indexWidget(Grid()->currentIndex()))->text(), QStringLiteral("3.74"));
         page_->CommitPendingEdits();
         QCOMPARE(Table().Value(4, 0), Extended(3.74L));
+    }
+
+    // As in every spreadsheet: Enter posts the value and moves down, Tab moves right.
+    void enterMovesDownAndTabRight() {
+        Grid()->SetCurrentCell(0, 0);
+        for (const char* value : {"1", "2", "3.5", "4", "5"}) {
+            QTest::keyClick(Grid(), value[0]);
+            auto* editor = qobject_cast<TSpreadInplaceEdit*>(Grid()->indexWidget(Grid()->currentIndex()));
+            QVERIFY(editor != nullptr);
+            QTest::keyClicks(editor, QString::fromLatin1(value + 1));
+            QTest::keyClick(editor, Qt::Key_Return);
+        }
+        for (int row = 0; row < 5; ++row) QVERIFY(!Table().IsMissing(row, 0));
+        QCOMPARE(Table().Value(2, 0), Extended(3.5L));
+        QCOMPARE(Table().Value(4, 0), Extended(5));
+        QCOMPARE(Grid()->CurrentDataRow(), 5);
+        QVERIFY(Grid()->hasFocus());
+        Type(5, 0, QStringLiteral("6"), Qt::Key_Tab);
+        QCOMPARE(Table().Value(5, 0), Extended(6));
+        QCOMPARE(Grid()->CurrentDataColumn(), 1);
+        QCOMPARE(Grid()->CurrentDataRow(), 5);
+        Type(5, 1, QStringLiteral("7"), Qt::Key_Enter);
+        QCOMPARE(Grid()->CurrentDataRow(), 6);
+        // Enter without an open editor moves down too; Shift+Enter up.
+        QTest::keyClick(Grid(), Qt::Key_Return);
+        QCOMPARE(Grid()->CurrentDataRow(), 7);
+        QTest::keyClick(Grid(), Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(Grid()->CurrentDataRow(), 6);
+        QVERIFY(Grid()->indexWidget(Grid()->currentIndex()) == nullptr);
+    }
+
+    // Under a decimal comma the sheet shows, edits and reads numbers with the comma; files and
+    // the engine keep ".".
+    void numbersWithTheUsersDecimalSeparator() {
+        Services().separators = Separators{',', ';'};
+        Type(0, 0, QStringLiteral("1,5"), Qt::Key_Down);
+        QCOMPARE(Table().Value(0, 0), Extended(1.5L));
+        Put(1, 0, "2.125");
+        Grid()->RefreshAll();
+        QCOMPARE(Shown(0, 0), QStringLiteral("1,500"));
+        QCOMPARE(Shown(1, 0), QStringLiteral("2,125"));
+        TSpreadGridModel* model = Grid()->Model();
+        QCOMPARE(model->data(model->index(0, 0), Qt::EditRole).toString(), QStringLiteral("1,5"));
+        QCOMPARE(model->data(model->index(0, 0), Qt::ToolTipRole).toString(), QStringLiteral("1,5"));
+        Put(2, 0, "12345678");
+        QCOMPARE(Shown(2, 0), QStringLiteral(" 1,234568E+07"));
+        Services().separators = Separators{};
+        QCOMPARE(Shown(0, 0), QStringLiteral("1.500"));
+    }
+
+    // A value wider than its cell keeps its leading digits: exp(10) = 22026.465794806718 with
+    // 8 decimals is "22026.46579481", which a 90-pixel column cannot hold; the full value is
+    // in the tooltip and the editor.
+    void narrowCellsKeepTheirLeadingDigits() {
+        Table().SetValue(0, 0, 22026.465794806718L);
+        Table().SetDecimals(0, 8);
+        Table().SetNoRawData(0, false);
+        Table().SetValue(1, 0, 1234567.1L);  // a reopened column of 18 decimals
+        Table().SetDecimals(0, 8);
+        Grid()->RefreshAll();
+        TSpreadGridModel* model = Grid()->Model();
+        QCOMPARE(Shown(0, 0), QStringLiteral("22026.46579481"));
+        const QFontMetrics metrics(QFont(QStringLiteral("Arial"), 9));
+        const int width = Grid()->columnWidth(0) - 6;  // 2 pixels left, 4 right
+        const auto fits = [&](const QString& t) { return metrics.horizontalAdvance(t) <= width; };
+        for (int row : {0, 1}) {
+            const QString full = Shown(row, 0);
+            const QString drawn = model->FittedCellText(row, 0, fits);
+            QVERIFY2(fits(drawn), qPrintable(drawn));
+            if (fits(full)) {
+                QCOMPARE(drawn, full);
+            } else {
+                // Never digits hidden on the left: the text begins as the value does.
+                QVERIFY2(drawn.endsWith(QStringLiteral("..")) || drawn.contains(QLatin1Char('E')), qPrintable(drawn));
+                QVERIFY2(drawn.startsWith(full.left(5)) || drawn.startsWith(full.left(1) + QLatin1Char('.')),
+                         qPrintable(drawn));
+            }
+        }
+        QCOMPARE(model->data(model->index(0, 0), Qt::ToolTipRole).toString(), QStringLiteral("22026.4657948067"));
+        Table().SetDecimals(0, 18);
+        QCOMPARE(Shown(1, 0), QStringLiteral("1234567.100000000000000000"));
+        // The editor opens with the whole value although it is longer than can be typed.
+        Grid()->SetCurrentCell(0, 0);
+        QTest::keyClick(Grid(), Qt::Key_F2);
+        auto* editor = qobject_cast<QLineEdit*>(Grid()->indexWidget(Grid()->currentIndex()));
+        QVERIFY(editor != nullptr);
+        QCOMPARE(editor->text(), QStringLiteral("22026.4657948067"));
+        QTest::keyClick(editor, Qt::Key_Escape);
+        // What the sheet draws: the fitted text, never one cut on the left.
+        QVERIFY(!Grid()->viewport()->grab().isNull());
+        test::SaveScreenshot(*page_, QStringLiteral("step2_narrow_cell"));
     }
 
     void decimalsGrowWithTypedValues() {
@@ -411,7 +502,7 @@ private slots:
         QCOMPARE(Table().Value(1, 4), Extended(1.5L));
         QCOMPARE(Table().Value(1, 5), Extended(2));
         QVERIFY(Table().IsMissing(1, 6));
-        QCOMPARE(Shown(0, 4), QStringLiteral("1.0"));
+        QCOMPARE(Shown(0, 4), QStringLiteral("1,0"));  // shown with the user's separator
         Services().separators = Separators{};
         // "#N/A" is an empty cell.
         paste(0, 4, "#N/A");

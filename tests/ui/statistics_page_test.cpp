@@ -97,10 +97,15 @@ private slots:
         const int meanRow = TStatisticsPage::GridRowOf(StatisticsRow::Mean);
         const int errorRow = TStatisticsPage::GridRowOf(StatisticsRow::Error);
         const int nRow = TStatisticsPage::GridRowOf(StatisticsRow::N);
-        // The count row takes whole numbers only: "." and "," are refused.
-        QLineEdit* editor = OpenEditor(grid, nRow, 1, QStringLiteral("9.,"));
+        // The count row takes whole numbers only: 10.5 is refused with a message (it was read
+        // as 105 when the point was dropped), and the cell stays as it was.
+        TypeCell(grid, nRow, 1, QStringLiteral("10.5"));
+        QCOMPARE(services_->prompts.told.size(), std::size_t{1});
+        QCOMPARE(services_->prompts.told[0], std::string(CountNotWholeMessage));
+        QCOMPARE(doc.Table().Record(1).n, 0);
+        QCOMPARE(Cell(page, StatisticsRow::N, 1)->text(), QString());
+        QLineEdit* editor = OpenEditor(grid, nRow, 1, QStringLiteral("9"));
         QVERIFY(editor != nullptr);
-        QCOMPARE(editor->text(), QStringLiteral("9"));
         QTest::keyClick(editor, Qt::Key_Return);
         // Value cells refuse letters other than E and stop at 14 characters.
         editor = OpenEditor(grid, meanRow, 1, QStringLiteral("1x2.5e0+12345678901234"));
@@ -216,6 +221,11 @@ private slots:
         QCOMPARE(a.sd, Extended(2.5));  // 0.5 * sqrt(25)
         SelectBlock(page.Grid(), meanRow, 0, meanRow, 0);
         QVERIFY(page.SelectionText().contains(QStringLiteral("7,5")));
+        // The sheet shows the numbers with the decimal comma too.
+        QCOMPARE(Cell(page, StatisticsRow::Mean, 0)->text(), QStringLiteral("7,5"));
+        QCOMPARE(Cell(page, StatisticsRow::OtherError, 0)->text(), QStringLiteral("2,5"));
+        QVERIFY(Cell(page, StatisticsRow::Lower95, 0)->text().contains(QLatin1Char(',')));
+        QVERIFY(!Cell(page, StatisticsRow::Lower95, 0)->text().contains(QLatin1Char('.')));
     }
 
     void twoByTwoFieldsAndTotals() {
