@@ -52,16 +52,15 @@ int main(int argc, char** argv) {
     zelkon::TAboutForm splash;
     splash.show();
     zelkon::TMainForm form;
-    QObject::connect(&instance, &zelkon::TSingleInstance::raiseRequested, &form, [&form] {
-        if (form.isMinimized()) form.showNormal();
-        form.raise();
-        form.activateWindow();
-    }, Qt::QueuedConnection);
+    // A hand-over restores the window as it was (maximised stays maximised) and opens the
+    // file, or brings its window to the front when it is open already.
+    QObject::connect(&instance, &zelkon::TSingleInstance::raiseRequested, &form,
+                     &zelkon::TMainForm::BringToFront, Qt::QueuedConnection);
     QObject::connect(&instance, &zelkon::TSingleInstance::openRequested, &form,
-                     [&form](const QString& name) { form.OpenFile(name); }, Qt::QueuedConnection);
+                     &zelkon::TMainForm::HandOverFile, Qt::QueuedConnection);
     QObject::connect(&form, &zelkon::TMainForm::firstActivated, &splash, &QWidget::close);
     form.SetStartArgument(file);
-    form.show();
+    form.ShowAtStart();
     // Without a window manager the window may never be activated: start anyway.
     QTimer::singleShot(1500, &form, [&form, file] { form.FirstActivation(file); });
     if (zelkon::RunsFromBuildTree(QApplication::applicationFilePath())) {

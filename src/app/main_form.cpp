@@ -1,5 +1,7 @@
 #include "app/main_form.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
@@ -95,7 +97,11 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     UpdateMenus();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+    // Closing the window afterwards deactivates the document windows: nothing of this form
+    // may answer then.
+    mdi_->disconnect(this);
+}
 
 QString TMainForm::SettingsPath() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
@@ -160,9 +166,14 @@ void TMainForm::BuildMenus() {
             }
         });
         settings_.importFolder = QFile::encodeName(folder).toStdString();
+        // After the dialogs the sheet has the keyboard again.
+        form->FocusPage();
     });
     connect(MakeAction(file, "FileExportItem", "&Export..."), &QAction::triggered, this, [this] {
-        if (TAnalysisForm* form = ActiveForm(); form != nullptr && !Busy()) form->ExportCommand();
+        if (TAnalysisForm* form = ActiveForm(); form != nullptr && !Busy()) {
+            form->ExportCommand();
+            form->FocusPage();
+        }
     });
     file->addSeparator();
     connect(MakeAction(file, "FileExitItem", "E&xit Zelkon", QKeySequence(Qt::ALT | Qt::Key_F4)),
@@ -253,16 +264,19 @@ void TMainForm::BuildMenus() {
     }
 
     QMenu* window = bar->addMenu(QStringLiteral("&Window"));
+    windowMenu_ = window;
+    window->setObjectName(QStringLiteral("WindowMenu"));
     connect(MakeAction(window, "WindowCascadeItem", "&Cascade"), &QAction::triggered, this, [this] {
         if (!Busy()) mdi_->cascadeSubWindows();
     });
-    connect(MakeAction(window, "WindowTileItem", "&Tile"), &QAction::triggered, this, [this] {
-        if (!Busy()) mdi_->tileSubWindows();
-    });
+    connect(MakeAction(window, "WindowTileItem", "&Tile"), &QAction::triggered, this, &TMainForm::TileClick);
     connect(MakeAction(window, "WindowDuplicateItem", "&Duplicate"), &QAction::triggered, this,
             &TMainForm::DuplicateClick);
     connect(MakeAction(window, "WindowNextItem", "Next Window", QKeySequence(Qt::CTRL | Qt::Key_F6)),
             &QAction::triggered, mdi_, &QMdiArea::activateNextSubWindow);
+    // Then the open documents, the active one checked.
+    windowListSeparator_ = window->addSeparator();
+    connect(window, &QMenu::aboutToShow, this, &TMainForm::RebuildWindowList);
 
     QMenu* helpMenu = bar->addMenu(QStringLiteral("&Help"));
     connect(MakeAction(helpMenu, "HelpContentsItem", "&Contents", QKeySequence(Qt::Key_F1)),
@@ -288,28 +302,32 @@ void TMainForm::BuildToolBar() {
     bar->setObjectName(QStringLiteral("ToolBar"));
     bar->setMovable(false);
     QStyle* s = style();
+    // Each button has a short label of its own (the menus keep their captions), so that the
+    // bar fits a small screen.
     struct Button {
         const char* action;
         QStyle::StandardPixmap icon;
+        const char* label;
         const char* hint;
     };
     const Button buttons[] = {
-        {"FileNewItem", QStyle::SP_FileIcon, "New file"},
-        {"FileOpenItem", QStyle::SP_DialogOpenButton, "Open a Zelkon file"},
-        {"FileSaveItem", QStyle::SP_DialogSaveButton, "Save the file"},
-        {"EditCutItem", QStyle::SP_CustomBase, "Cut"},
-        {"EditCopyItem", QStyle::SP_CustomBase, "Copy"},
-        {"EditPasteItem", QStyle::SP_CustomBase, "Paste"},
-        {"FilePrintItem", QStyle::SP_CustomBase, "Print"},
-        {"FileImportItem", QStyle::SP_ArrowDown, "Import data (text)"},
-        {"FileExportItem", QStyle::SP_ArrowUp, "Export"},
-        {"EditViewNotesItem", QStyle::SP_FileDialogDetailedView, "View notes"},
-        {"EditClearAllItem", QStyle::SP_TrashIcon, "Delete all data"},
-        {"HelpContentsItem", QStyle::SP_DialogHelpButton, "Help"},
+        {"FileNewItem", QStyle::SP_FileIcon, "New", "New file"},
+        {"FileOpenItem", QStyle::SP_DialogOpenButton, "Open", "Open a Zelkon file"},
+        {"FileSaveItem", QStyle::SP_DialogSaveButton, "Save", "Save the file"},
+        {"EditCutItem", QStyle::SP_CustomBase, "Cut", "Cut"},
+        {"EditCopyItem", QStyle::SP_CustomBase, "Copy", "Copy"},
+        {"EditPasteItem", QStyle::SP_CustomBase, "Paste", "Paste"},
+        {"FilePrintItem", QStyle::SP_CustomBase, "Print", "Print"},
+        {"FileImportItem", QStyle::SP_ArrowDown, "Import", "Import data (text)"},
+        {"FileExportItem", QStyle::SP_ArrowUp, "Export", "Export"},
+        {"EditViewNotesItem", QStyle::SP_FileDialogDetailedView, "Notes", "View notes"},
+        {"EditClearAllItem", QStyle::SP_TrashIcon, "Clear All", "Delete all data"},
+        {"HelpContentsItem", QStyle::SP_DialogHelpButton, "Help", "Help"},
     };
     for (const Button& b : buttons) {
         QAction* action = Action(QString::fromLatin1(b.action));
         if (b.icon != QStyle::SP_CustomBase) action->setIcon(s->standardIcon(b.icon));
+        action->setIconText(QString::fromLatin1(b.label));
         action->setToolTip(QString::fromLatin1(b.hint));
         bar->addAction(action);
     }
@@ -363,11 +381,142 @@ void TMainForm::BuildStepBar() {
     connect(forwardButton_, &QToolButton::clicked, Action(QStringLiteral("StepsNextItem")), &QAction::trigger);
 }
 
+namespace {
+
+QRect AvailableArea(const QWidget* widget) {
+    const QScreen* screen = widget->screen() != nullptr ? widget->screen() : QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+WindowRect RectOf(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
+QRect QtRect(const WindowRect& r) { return {r.left, r.top, r.width, r.height}; }
+
+}  // namespace
+
+QSize TMainForm::StartPageWindowSize() {
+    // A document on its start page, inside the menus, the tool bars and the status bar.
+    TAnalysisForm probe;
+    probe.ensurePolished();
+    const QSize page = probe.StartPageSizeHint();
+    QToolBar* tools = findChild<QToolBar*>(QStringLiteral("ToolBar"));
+    QToolBar* steps = findChild<QToolBar*>(QStringLiteral("StepBar"));
+    int width = page.width();
+    int height = page.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
+    for (const QToolBar* bar : {tools, steps}) {
+        if (bar == nullptr) continue;
+        width = std::max(width, bar->sizeHint().width());
+        height += bar->sizeHint().height();
+    }
+    // The document area's own edges.
+    constexpr int Slack = 8;
+    return {width + Slack, height + Slack};
+}
+
 void TMainForm::ApplyStartSize() {
-    QRect screen(0, 0, 1024, 768);
-    if (const QScreen* primary = QGuiApplication::primaryScreen()) screen = primary->availableGeometry();
-    const zelkon::WindowSize size = StartWindowSize(settings_.width, settings_.height, screen.width(), screen.height());
-    resize(size.width, size.height);
+    sizeFromStartPage_ = settings_.width <= 0 || settings_.height <= 0;
+    const QSize wanted = StartPageWindowSize();
+    const zelkon::WindowSize size =
+        StartWindowSize(settings_.width, settings_.height, {wanted.width(), wanted.height()});
+    // The frame is not known before the window shows; FitFrameToScreen corrects for it then.
+    const WindowRect place = PlaceInArea(size, {0, 0}, RectOf(AvailableArea(this)));
+    resize(place.width, place.height);
+    move(place.left, place.top);
+}
+
+void TMainForm::FitFirstWindow() {
+    TAnalysisForm* form = ActiveForm();
+    if (!sizeFromStartPage_ || form == nullptr || form->CurrentStep() != Step::Start ||
+        (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))) {
+        FitFrameToScreen();
+        return;
+    }
+    sizeFromStartPage_ = false;
+    const QSize grow = (form->StartPageSizeHint() - form->size()).expandedTo(QSize(0, 0));
+    const QSize extra = isVisible() ? frameGeometry().size() - size() : QSize(0, 0);
+    const WindowRect place = PlaceInArea({width() + grow.width(), height() + grow.height()},
+                                         {extra.width(), extra.height()}, RectOf(AvailableArea(this)));
+    resize(place.width, place.height);
+    move(place.left, place.top);
+    fitFramePending_ = false;
+}
+
+void TMainForm::FitFrameToScreen() {
+    fitFramePending_ = false;
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)) return;
+    const QRect area = AvailableArea(this);
+    const QRect frame = frameGeometry();
+    if (area.contains(frame)) return;
+    const QSize extra = frame.size() - size();
+    const WindowRect place = PlaceInArea({width(), height()}, {extra.width(), extra.height()}, RectOf(area));
+    resize(place.width, place.height);
+    move(place.left, place.top);
+}
+
+void TMainForm::ShowAtStart() {
+    if (settings_.maximized) {
+        showMaximized();
+    } else {
+        show();
+    }
+}
+
+void TMainForm::TileClick() {
+    if (Busy()) return;
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* sub : mdi_->subWindowList(QMdiArea::CreationOrder)) {
+        if (sub->isVisible() && !sub->isMinimized()) windows << sub;
+    }
+    const QRect area = mdi_->viewport()->rect();
+    const std::vector<WindowRect> tiles = TileRects(static_cast<int>(windows.size()), RectOf(area));
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+        QMdiSubWindow* sub = windows[i];
+        if (sub->isMaximized()) sub->showNormal();
+        sub->setGeometry(QtRect(tiles[static_cast<std::size_t>(i)]));
+    }
+}
+
+void TMainForm::BringToFront() {
+    // Restoring with showNormal() would forget a maximised state.
+    if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
+    if (!isVisible()) show();
+    raise();
+    activateWindow();
+}
+
+void TMainForm::HandOverFile(const QString& fileName) {
+    BringToFront();
+    if (!fileName.isEmpty()) OpenFile(fileName);
+}
+
+void TMainForm::RebuildWindowList() {
+    for (QAction* action : windowListActions_) {
+        windowMenu_->removeAction(action);
+        delete action;
+    }
+    windowListActions_.clear();
+    const QList<TAnalysisForm*> open = Forms();
+    std::vector<std::string> names;
+    int active = -1;
+    TAnalysisForm* current = ActiveForm();
+    for (qsizetype i = 0; i < open.size(); ++i) {
+        QMdiSubWindow* sub = SubWindowOf(open[i]);
+        names.push_back(FromQt(sub != nullptr ? sub->windowTitle() : QString()));
+        if (open[i] == current) active = static_cast<int>(i);
+    }
+    const std::vector<WindowMenuEntry> entries = WindowMenuEntries(names, active);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        auto* action = new QAction(ToQt(entries[i].caption), this);
+        action->setObjectName(QStringLiteral("WindowListItem%1").arg(i + 1));
+        action->setCheckable(true);
+        action->setChecked(entries[i].checked);
+        TAnalysisForm* form = open[static_cast<qsizetype>(i)];
+        connect(action, &QAction::triggered, this, [this, form] {
+            if (forms_.contains(form)) ActivateForm(form);
+        });
+        windowMenu_->addAction(action);
+        windowListActions_ << action;
+    }
+    windowListSeparator_->setVisible(!entries.empty());
 }
 
 bool TMainForm::Busy() const { return GlobalCalcStatus().Calculating(); }
@@ -429,7 +578,15 @@ void TMainForm::UpdateMenus() {
     }
     backButton_->setEnabled(m.previousStep);
     forwardButton_->setEnabled(m.nextStep);
-    if (form != nullptr) stepButtons_[static_cast<std::size_t>(form->CurrentStep()) - 1]->setChecked(true);
+    if (form != nullptr) {
+        stepButtons_[static_cast<std::size_t>(form->CurrentStep()) - 1]->setChecked(true);
+    } else {
+        // With no document no step is shown: no button stays down.
+        stepGroup_->setExclusive(false);
+        for (QToolButton* button : stepButtons_) button->setChecked(false);
+        stepGroup_->setExclusive(true);
+    }
+    RebuildWindowList();
     centre_->setCurrentWidget(m.noDocumentsPanel ? static_cast<QWidget*>(noDocuments_) : mdi_);
 
     const Step step = form != nullptr ? form->CurrentStep() : Step::Start;
@@ -473,6 +630,8 @@ void TMainForm::ShowGuide() {
     Services().runDialog(guide);
     settings_.showHints = guide.ShowHints();
     showingGuide_ = false;
+    // The keyboard goes back to the page, not to whatever had it before the guide.
+    if (TAnalysisForm* active = ActiveForm()) active->FocusPage();
 }
 
 void TMainForm::FormStepChanged(TAnalysisForm* form) {
@@ -497,10 +656,15 @@ void TMainForm::HideStatus() {
 
 bool TMainForm::SaveSettings() {
     if (!settingsRefusal_.empty()) return false;  // a file that could not be read stays
-    if (!isMaximized() && !isMinimized()) {
-        settings_.width = width();
-        settings_.height = height();
+    // The size kept is that of the window when not maximised; the maximised state is kept
+    // beside it, so that the next start shows the window as it was left.
+    const bool maximized = (windowState() & Qt::WindowMaximized) != 0;
+    const QRect normal = maximized || isMinimized() ? normalGeometry() : geometry();
+    if (normal.width() > 0 && normal.height() > 0) {
+        settings_.width = normal.width();
+        settings_.height = normal.height();
     }
+    settings_.maximized = maximized;
     return SaveSettingsFile(QFile::encodeName(SettingsPath()).toStdString(), settings_);
 }
 
@@ -515,6 +679,9 @@ void TMainForm::SetStartArgument(const QString& argument) {
 }
 
 bool TMainForm::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && fitFramePending_) {
+        QTimer::singleShot(0, this, &TMainForm::FitFrameToScreen);
+    }
     if (event->type() == QEvent::WindowActivate && startPending_) {
         startPending_ = false;
         QTimer::singleShot(0, this, [this] { FirstActivation(argument_); });

@@ -55,9 +55,14 @@ public:
     /// is given (as an untitled copy when `copyFlag` is set), else empty on step 1.  Null when
     /// ten are open or the file could not be read.
     TAnalysisForm* NewDocument(const QString& fileName = {}, int formatCode = 0, bool copyFlag = false);
-    /// Opens a data file (refusing files that are not data files or are too new); an active
-    /// document without content is closed first.
+    /// Opens a data file (refusing files that cannot be read, are not data files or are too
+    /// new); an active document without content is closed first.  A file that is open already
+    /// is not opened twice: its window comes to the front.
     bool OpenFile(const QString& fileName);
+    /// The open document read from (or saved as) the file, if any.
+    TAnalysisForm* FormOfFile(const QString& fileName) const;
+    /// Makes a document the active window.
+    void ActivateForm(TAnalysisForm* form);
     /// Saves a document, asking for a name when `saveAs` is set or it has none yet.  True
     /// when the file was written.
     bool SaveDocument(TAnalysisForm* form, bool saveAs);
@@ -79,6 +84,23 @@ public:
     void ClearAllClick();
     void ExitClick();
     void OpenRecentFile(int index);
+    /// Window > Tile: the documents side by side inside the document area at its current
+    /// size; the main window keeps its size and state.
+    void TileClick();
+    /// Another copy asked this one to come to the front: a minimised window is restored to
+    /// the state it had (maximised or not), then raised.
+    void BringToFront();
+    /// Another copy handed over a file: this copy comes to the front and opens it (or brings
+    /// its window to the front when it is open already).
+    void HandOverFile(const QString& fileName);
+    /// Shows the window at start-up, maximised when it was left so.
+    void ShowAtStart();
+    /// After the first document shows its start page: a window whose size was not stored
+    /// grows to show that page whole, within the screen's available area, and centred there.
+    void FitFirstWindow();
+    /// The size the first window needs to show the start page whole, with the menus, tool
+    /// bars and status bar.
+    QSize StartPageWindowSize();
     /// The command-line argument handled at the first activation of the window.
     void SetStartArgument(const QString& argument);
     /// First activation: opens the file named on the command line, or creates a document
@@ -108,6 +130,9 @@ public:
     QPushButton* HelpButton(int button) const { return helpButtons_[static_cast<std::size_t>(button)]; }
     QLabel* NoDocumentsPanel() const { return noDocuments_; }
     QMenu* FileMenu() const { return fileMenu_; }
+    QMenu* WindowMenu() const { return windowMenu_; }
+    /// The Window menu's entries of the open documents, in order.
+    QList<QAction*> WindowListActions() const { return windowListActions_; }
     THelpBrowser* HelpBrowser() const { return help_; }
     QMdiArea* MdiArea() const { return mdi_; }
 
@@ -127,6 +152,9 @@ private:
     void BuildStepBar();
     void RebuildRecentMenu();
     void ApplyStartSize();
+    /// Once the window manager has framed the window: the frame is kept inside the screen.
+    void FitFrameToScreen();
+    void RebuildWindowList();
     void ConnectForm(TAnalysisForm* form);
     void FormStepChanged(TAnalysisForm* form);
     void ShowStepOfActive(Step step);
@@ -143,6 +171,12 @@ private:
     QMdiArea* mdi_ = nullptr;
     QLabel* noDocuments_ = nullptr;
     QMenu* fileMenu_ = nullptr;
+    QMenu* windowMenu_ = nullptr;
+    QAction* windowListSeparator_ = nullptr;
+    QList<QAction*> windowListActions_;
+    bool fitFramePending_ = true;
+    /// No size was stored: the first window takes the size of the start page.
+    bool sizeFromStartPage_ = false;
     QList<QAction*> recentActions_;
     QAction* recentSeparator_ = nullptr;
     std::array<QToolButton*, 6> stepButtons_{};

@@ -25,6 +25,12 @@ namespace zelkon {
 namespace {
 
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+/// Told when a save would replace a file that is not a data file.
+std::string NotReplacedMessage(const std::string& name) {
+    return "The file \"" + name + "\" is not an Zelkon data file, so it was not replaced. "
+           "Save under another name.";
+}
 QString FromLocal(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
 QStringList DataFileFilters() {
@@ -107,6 +113,11 @@ TAnalysisForm* TMainForm::NewDocument(const QString& fileName, int formatCode, b
     forms_ << form;
     ConnectForm(form);
     QMdiSubWindow* sub = mdi_->addSubWindow(form);
+    // The window menu of a document window has its own Close key (Ctrl+W), which would make
+    // File > Close's ambiguous: the File menu's command closes the document, asking to save.
+    if (QMenu* system = sub->systemMenu()) {
+        for (QAction* action : system->actions()) action->setShortcuts({});
+    }
     sub->setWindowTitle(FromLocal(doc.FileName()));
     connect(form, &TAnalysisForm::modified, sub, [sub, form] {
         sub->setWindowTitle(FromLocal(form->Doc().FileName()));
@@ -118,12 +129,40 @@ TAnalysisForm* TMainForm::NewDocument(const QString& fileName, int formatCode, b
     return form;
 }
 
+TAnalysisForm* TMainForm::FormOfFile(const QString& fileName) const {
+    const QFileInfo wanted(fileName);
+    const QString canonical = wanted.canonicalFilePath();
+    for (TAnalysisForm* form : Forms()) {
+        if (form->Doc().Untitled()) continue;
+        const QFileInfo open(FromLocal(form->Doc().FileName()));
+        const QString openCanonical = open.canonicalFilePath();
+        if (!canonical.isEmpty() && canonical == openCanonical) return form;
+        if (open.absoluteFilePath() == wanted.absoluteFilePath()) return form;
+    }
+    return nullptr;
+}
+
+void TMainForm::ActivateForm(TAnalysisForm* form) {
+    QMdiSubWindow* sub = SubWindowOf(form);
+    if (sub == nullptr) return;
+    if (sub->isMinimized()) sub->showNormal();
+    mdi_->setActiveSubWindow(sub);
+    UpdateMenus();
+}
+
 bool TMainForm::OpenFile(const QString& fileName) {
     if (Busy()) return false;
     const QString path = QFileInfo(fileName).absoluteFilePath();
+    // Two windows of one file could save over each other: the open one comes to the front.
+    if (TAnalysisForm* open = FormOfFile(path)) {
+        ActivateForm(open);
+        return true;
+    }
     const DataFileOpenCheck check = CheckDataFileForOpening(LocalPath(path));
     if (check.code == 0) {
-        Services().prompts->Tell(check.message.empty() ? NotDataFileMessage : check.message);
+        // A file that cannot be read says why ("Error: #2  File not found."); any other text
+        // is not a data file.
+        Services().prompts->Tell(check.message.empty() ? std::string(NotDataFileMessage) : check.message);
         return false;
     }
     // A fresh, empty document makes room for the file instead of staying behind it.
@@ -138,20 +177,28 @@ bool TMainForm::SaveDocument(TAnalysisForm* form, bool saveAs) {
     form->CommitPendingEdits();
     Document& doc = form->Doc();
     QString name = FromLocal(doc.FileName());
-    if (saveAs || name.isEmpty() || doc.Untitled()) {
-        FileDialogRequest request;
-        request.kind = FileDialogRequest::Kind::Save;
-        request.title = name.isEmpty() ? QStringLiteral("Save") : QStringLiteral("Save As");
-        request.folder = FromLocal(settings_.dataFolder);
-        request.fileName = doc.Untitled() && !request.folder.isEmpty()
-                               ? QDir(request.folder).filePath(name)
-                               : name;
-        request.filters = DataFileFilters();
-        request.defaultSuffix = QStringLiteral("ZLD");
-        QString chosen = Services().chooseFile(this, request);
-        if (chosen.isEmpty()) return false;
-        if (QFileInfo(chosen).suffix().isEmpty()) chosen += QStringLiteral(".ZLD");
-        name = QFileInfo(chosen).absoluteFilePath();
+    bool ask = saveAs || name.isEmpty() || doc.Untitled();
+    for (;;) {
+        if (ask) {
+            FileDialogRequest request;
+            request.kind = FileDialogRequest::Kind::Save;
+            request.title = name.isEmpty() ? QStringLiteral("Save") : QStringLiteral("Save As");
+            request.folder = FromLocal(settings_.dataFolder);
+            request.fileName = doc.Untitled() && !request.folder.isEmpty()
+                                   ? QDir(request.folder).filePath(name)
+                                   : name;
+            request.filters = DataFileFilters();
+            request.defaultSuffix = QStringLiteral("ZLD");
+            QString chosen = Services().chooseFile(this, request);
+            if (chosen.isEmpty()) return false;
+            if (QFileInfo(chosen).suffix().isEmpty()) chosen += QStringLiteral(".ZLD");
+            name = QFileInfo(chosen).absoluteFilePath();
+        }
+        // Only a data file is ever replaced: a text file of numbers, say, stays as it is, and
+        // the user picks another name.
+        if (!QFileInfo::exists(name) || QFileInfo(name).isDir() || DetectDataFormat(LocalPath(name)) != 0) break;
+        Services().prompts->Tell(NotReplacedMessage(FromQt(name)));
+        ask = true;
     }
     std::int32_t result = 0;
     {
@@ -169,6 +216,8 @@ bool TMainForm::SaveDocument(TAnalysisForm* form, bool saveAs) {
     doc.SetModified(false);
     AddRecentFile(name);
     if (QMdiSubWindow* sub = SubWindowOf(form)) sub->setWindowTitle(name);
+    form->FileNameChanged();
+    UpdateMenus();
     return true;
 }
 
@@ -201,8 +250,7 @@ void TMainForm::OpenRecentFile(int index) {
     const std::string stored = settings_.recentFiles[static_cast<std::size_t>(index)];
     for (TAnalysisForm* form : Forms()) {
         if (form->Doc().FileName() == stored) {
-            mdi_->setActiveSubWindow(SubWindowOf(form));
-            UpdateMenus();
+            ActivateForm(form);
             return;
         }
     }
@@ -334,6 +382,8 @@ void TMainForm::FirstActivation(const QString& argument) {
     } else {
         NewDocument();
     }
+    // Now that the start page shows, the first window grows to show it whole.
+    QTimer::singleShot(0, this, &TMainForm::FitFirstWindow);
     emit firstActivated();
 }
 

@@ -128,6 +128,7 @@ ZelkonSettings ReadSettings(const IniFile& ini) {
     s.showHints = ParseSettingsBool(ini.Get(Options, "ShowNewUserHints", "True"));
     s.width = ini.GetInt(WindowSizeSection, "Width", 0);
     s.height = ini.GetInt(WindowSizeSection, "Height", 0);
+    s.maximized = ParseSettingsBool(ini.Get(WindowSizeSection, "Maximized", "False"));
     for (std::size_t i = 1; i <= RecentFileCount; ++i) {
         const std::string name = ini.Get(Filenames, RecentFileKey(i));
         if (name.empty()) break;
@@ -169,6 +170,7 @@ void WriteSettings(IniFile& ini, const ZelkonSettings& s) {
     ini.Set(Options, "ShowNewUserHints", SettingsBoolText(s.showHints));
     ini.Set(WindowSizeSection, "Width", std::to_string(s.width));
     ini.Set(WindowSizeSection, "Height", std::to_string(s.height));
+    ini.Set(WindowSizeSection, "Maximized", SettingsBoolText(s.maximized));
     // The recent files that the file can hold, without gaps (a gap ends the list).
     std::vector<std::string_view> recent;
     for (const std::string& name : s.recentFiles) {

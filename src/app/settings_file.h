@@ -47,8 +47,9 @@ struct ZelkonSettings {
     std::string dataFolder;     ///< "Options", "Zelkon folder"
     std::string importFolder;   ///< "Options", "Import folder"
     bool showHints = true;      ///< "Options", "ShowNewUserHints"
-    int width = 0;              ///< "WindowSize", "Width"
+    int width = 0;              ///< "WindowSize", "Width": of the window when not maximised
     int height = 0;             ///< "WindowSize", "Height"
+    bool maximized = false;     ///< "WindowSize", "Maximized": the window was left maximised
     std::vector<std::string> recentFiles;  ///< "Filenames", "#1" to "#9"
 };
 

@@ -83,18 +83,79 @@ private slots:
         QCOMPARE(SettingsBoolText(false), std::string_view("False"));
     }
 
+    // The first window as a function of the screen's available area.  A stored size is kept
+    // but limited to the area; a size stored as 0 takes what the start page needs, at least
+    // 640 x 480; the frame is centred in the area.
     void startWindowSize() {
-        const WindowSize none = StartWindowSize(0, 0, 1024, 768);
-        QCOMPARE(none.width, 640);
-        QCOMPARE(none.height, 480);
-        const WindowSize zeroHeight = StartWindowSize(900, 0, 1024, 768);
-        QCOMPARE(zeroHeight.width, 640);
-        // A width of 5000 on a 1024-pixel-wide screen gives a 1024-pixel-wide window.
-        const WindowSize wide = StartWindowSize(5000, 700, 1024, 768);
-        QCOMPARE(wide.width, 1024);
-        QCOMPARE(wide.height, 700);
-        const WindowSize tall = StartWindowSize(800, 2000, 1024, 768);
-        QCOMPARE(tall.height, 768);
+        const WindowSize startPage{840, 573};  // what the start page needs, say
+        QCOMPARE(StartWindowSize(0, 0, startPage), startPage);
+        QCOMPARE(StartWindowSize(900, 0, startPage), startPage);
+        QCOMPARE(StartWindowSize(0, 0, WindowSize{300, 200}), SmallestStartSize);
+        QCOMPARE(StartWindowSize(5000, 700, startPage), (WindowSize{5000, 700}));
+
+        struct Case {
+            WindowSize size;
+            WindowSize frame;
+            WindowRect area;
+            WindowRect placed;
+        } cases[] = {
+            // 1280 x 1024 and 1024 x 768 screens: the start page's size fits, centred.
+            {startPage, {2, 22}, {0, 0, 1280, 1024}, {219, 214, 840, 573}},
+            {startPage, {2, 22}, {0, 0, 1024, 768}, {91, 86, 840, 573}},
+            // A stored width of 5000 on a 1024-pixel-wide screen: a 1024-pixel-wide frame.
+            {{5000, 700}, {0, 0}, {0, 0, 1024, 768}, {0, 34, 1024, 700}},
+            {{5000, 700}, {2, 22}, {0, 0, 1024, 768}, {0, 23, 1022, 700}},
+            {{800, 2000}, {2, 22}, {0, 0, 1024, 768}, {111, 0, 800, 746}},
+            // An area that does not start at 0 (a panel at the top), and a small screen where
+            // even 640 x 480 does not fit.
+            {SmallestStartSize, {0, 0}, {0, 30, 1280, 994}, {320, 287, 640, 480}},
+            {SmallestStartSize, {2, 22}, {0, 0, 600, 400}, {0, 0, 598, 378}},
+        };
+        for (const Case& c : cases) {
+            const WindowRect placed = PlaceInArea(c.size, c.frame, c.area);
+            QCOMPARE(placed, c.placed);
+            // The frame lies inside the area.
+            QVERIFY(placed.left >= c.area.left && placed.top >= c.area.top);
+            QVERIFY(placed.left + placed.width + c.frame.width <= c.area.left + c.area.width);
+            QVERIFY(placed.top + placed.height + c.frame.height <= c.area.top + c.area.height);
+        }
+    }
+
+    // Window > Tile as a function of the document area: rows of ceil(sqrt(n)) columns, a
+    // shorter last row shared by its windows, every tile inside the area, nothing overlapping.
+    void tileRects() {
+        const WindowRect area{0, 0, 1280, 900};
+        QVERIFY(TileRects(0, area).empty());
+        QCOMPARE(TileRects(1, area), (std::vector<WindowRect>{area}));
+        QCOMPARE(TileRects(3, area), (std::vector<WindowRect>{
+                                         {0, 0, 640, 450}, {640, 0, 640, 450}, {0, 450, 1280, 450}}));
+        const std::vector<WindowRect> seven = TileRects(7, WindowRect{10, 20, 1000, 700});
+        QCOMPARE(seven.size(), std::size_t(7));
+        // 3 columns of 333, 333 and 334 pixels; rows of 233, 233 and 234; the seventh alone.
+        QCOMPARE(seven[0], (WindowRect{10, 20, 333, 233}));
+        QCOMPARE(seven[2], (WindowRect{676, 20, 334, 233}));
+        QCOMPARE(seven[5], (WindowRect{676, 253, 334, 233}));
+        QCOMPARE(seven[6], (WindowRect{10, 486, 1000, 234}));
+        for (int n = 1; n <= MaxDocuments; ++n) {
+            const std::vector<WindowRect> tiles = TileRects(n, area);
+            QCOMPARE(static_cast<int>(tiles.size()), n);
+            long long covered = 0;
+            for (const WindowRect& t : tiles) {
+                QVERIFY(t.left >= 0 && t.top >= 0 && t.left + t.width <= 1280 && t.top + t.height <= 900);
+                covered += static_cast<long long>(t.width) * t.height;
+            }
+            QCOMPARE(covered, 1280LL * 900LL);  // the tiles fill the area without overlap
+        }
+    }
+
+    void windowMenuListsTheDocuments() {
+        const std::vector<WindowMenuEntry> entries = WindowMenuEntries({"DATASET1.ZLD", "/x/bp.ZLD"}, 1);
+        QCOMPARE(entries.size(), std::size_t(2));
+        QCOMPARE(entries[0].caption, std::string("&1 DATASET1.ZLD"));
+        QVERIFY(!entries[0].checked);
+        QCOMPARE(entries[1].caption, std::string("&2 /x/bp.ZLD"));
+        QVERIFY(entries[1].checked);
+        QVERIFY(WindowMenuEntries({}, -1).empty());
     }
 
     void iniFileKeepsTheSettingsItDoesNotKnow() {
@@ -168,6 +229,7 @@ private slots:
         ZelkonSettings defaults = LoadSettingsFile(path);  // no file: defaults
         QVERIFY(defaults.showHints);
         QCOMPARE(defaults.width, 0);
+        QVERIFY(!defaults.maximized);
         QVERIFY(defaults.recentFiles.empty());
 
         ZelkonSettings s;
@@ -176,12 +238,13 @@ private slots:
         s.showHints = false;
         s.width = 900;
         s.height = 700;
+        s.maximized = true;
         s.recentFiles = {"/a/one.ZLD", "/b/two.ZLD"};
         QVERIFY(SaveSettingsFile(path, s));
         std::string text;
         QVERIFY(ReadWholeFile(path, text));
         for (const char* line : {"[Options]", "Zelkon folder=/home/u/data", "Import folder=/home/u/import",
-                                 "ShowNewUserHints=False", "[WindowSize]", "Width=900", "Height=700",
+                                 "ShowNewUserHints=False", "[WindowSize]", "Width=900", "Height=700", "Maximized=True",
                                  "[Filenames]", "#1=/a/one.ZLD", "#2=/b/two.ZLD", "#3=", "#9="}) {
             QVERIFY2(text.find(std::string(line) + "\r\n") != std::string::npos, line);
         }
@@ -191,6 +254,7 @@ private slots:
         QCOMPARE(back.showHints, false);
         QCOMPARE(back.width, 900);
         QCOMPARE(back.height, 700);
+        QVERIFY(back.maximized);
         QCOMPARE(back.recentFiles, s.recentFiles);
 
         // The recent files end at the first empty entry.

@@ -46,6 +46,16 @@ void PrepareGuiTestEnvironment() {
 
 QString TestHome() { return Home(); }
 
+QString TestFolder(const QString& name) {
+    QDir home(Home());
+    home.mkpath(name);
+    return home.filePath(name);
+}
+
+QString ExamplePath(const char* name) {
+    return QStringLiteral(ZELKON_SOURCE_DIR "/examples/") + QLatin1String(name);
+}
+
 void SaveScreenshot(QWidget& widget, const QString& name) {
     const QString folder = qEnvironmentVariable("ZELKON_SCREENSHOT_DIR");
     if (folder.isEmpty()) return;

@@ -27,6 +27,10 @@ namespace zelkon::test {
 void PrepareGuiTestEnvironment();
 /// The temporary folder PrepareGuiTestEnvironment made.
 QString TestHome();
+/// A fresh folder of that name inside it (made when missing).
+QString TestFolder(const QString& name);
+/// The path of an example data file of the project.
+QString ExamplePath(const char* name);
 
 /// Questions answered from a script (then with the default answer); every question and
 /// message is recorded.
