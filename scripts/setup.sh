@@ -2,7 +2,7 @@
 # Installs every dependency of Zelkon from Debian 12 packages.
 set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev qt6-svg-dev fonts-dejavu-core poppler-utils xvfb xauth imagemagick xdotool
+          qt6-base-dev qt6-svg-dev fonts-dejavu-core poppler-utils xvfb xauth imagemagick xdotool openbox
           clang libclang-rt-14-dev
           desktop-file-utils appstream dpkg-dev man-db)
 missing=()
