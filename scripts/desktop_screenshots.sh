@@ -51,10 +51,10 @@ session() {
 # The data: a value of exp(10) with 8 decimals in a 90-pixel column, and an X-and-Y table
 # of 1000 rows with 25 Y columns (25000 values), of which the graph draws 5000.
 printf 'Value\n22026.46579481\n7.38905610\n2.71828183\n1.00000000\n' > "$work/exp.txt"
-"$cli" import "$work/exp.txt" -o "$work/exp_transform.ZLD" --decimal-separator . >/dev/null
+"$cli" import "$work/exp.txt" -o "$work/exp_transform.ZLD" --decimal-separator . >/dev/null 2>&1
 awk 'BEGIN { srand(7); for (r = 1; r <= 1000; r++) { line = r; for (c = 1; c <= 25; c++)
        line = line "\t" sprintf("%.2f", 2 * r + 40 * (rand() - 0.5)); print line } }' > "$work/xy.txt"
-"$cli" import "$work/xy.txt" -o "$work/many_points.ZLD" --format xy --decimal-separator . >/dev/null
+"$cli" import "$work/xy.txt" -o "$work/many_points.ZLD" --format xy --decimal-separator . >/dev/null 2>&1
 cp examples/*.ZLD "$work/"
 
 # First start with fresh settings: the guide shows first; Escape closes it.
@@ -109,7 +109,7 @@ session 1024x768 '
   sleep 1
   cell=$(xdotool search --onlyvisible --name "^Kestrane Zelkon" | head -1)
   eval "$(xdotool getwindowgeometry --shell "$cell")"
-  xdotool mousemove $((X + 143)) $((Y + 166))
+  xdotool mousemove $((X + 143)) $((Y + 148))
   sleep 2
   shoot narrow_cell_value
 '
