@@ -290,6 +290,10 @@ bool TestOffered(ChosenTest test, DataFormat format, const DataTable& table) {
         case ChosenTest::MannWhitney: return TwoColumnNonparametricEnabled(format, table);
         case ChosenTest::WilcoxonPairs:
             return PairingEnabled(format, table) && TwoColumnNonparametricEnabled(format, table);
+        case ChosenTest::RepeatedMeasuresAnova: return RepeatedMeasuresEnabled(format, table);
+        case ChosenTest::KruskalWallis: return MultiColumnNonparametricEnabled(format, table);
+        case ChosenTest::Friedman:
+            return RepeatedMeasuresEnabled(format, table) && MultiColumnNonparametricEnabled(format, table);
         default: return true;
     }
 }

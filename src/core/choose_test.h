@@ -147,8 +147,9 @@ ChooseTestPage PageOfTest(ChosenTest test);
 std::optional<ChosenTest> ChosenTestOf(ChooseTestPage page, const AnalysisChoices& choices);
 
 /// Whether the page offers the test for the data: under the averaged-data restriction the
-/// one-column page offers only the one-sample t test and the two-column page neither the
-/// paired nor the nonparametric tests.
+/// one-column page offers only the one-sample t test, the two-column page neither the
+/// paired nor the nonparametric tests, and the page of three or more columns only the
+/// ordinary one-way ANOVA.
 bool TestOffered(ChosenTest test, DataFormat format, const DataTable& table);
 
 /// Answers the questions of the test's page that name the test, as its options do:

@@ -160,6 +160,11 @@ TEST(ThreeColumnPage, AveragedDataAllowOnlyOrdinaryAnova) {
         PrepareThreeColumnPage(c.format, *c.table, choices);
         EXPECT_EQ(choices.unmatched, c.restricted ? 1 : 0);
         EXPECT_EQ(choices.multiColumnNonparametric, c.restricted ? 0 : 1);
+        EXPECT_TRUE(TestOffered(ChosenTest::OneWayAnova, c.format, *c.table));
+        for (ChosenTest test : {ChosenTest::RepeatedMeasuresAnova, ChosenTest::KruskalWallis,
+                                ChosenTest::Friedman}) {
+            EXPECT_EQ(TestOffered(test, c.format, *c.table), !c.restricted);
+        }
     }
 }
 
