@@ -10,13 +10,15 @@
 #include "core/analysis_choices.h"
 #include "core/column_record.h"
 #include "core/data_table.h"
+#include "core/help_topics.h"
 #include "core/results_report.h"
 #include "core/types.h"
 
 namespace zelkon {
 
 /// What every analysis writes besides the report: an error code (0 none; the run replaces
-/// the report by the code's message), the help topic of the results page, and the result
+/// the report by the code's message), the help topic of the results page (core/help_topics.h;
+/// set before the data are checked), and the result
 /// struct of the analysis as JSON at full precision (for `zelkon-cli report --json`).
 struct AnalysisOutput {
     ResultsReport& report;

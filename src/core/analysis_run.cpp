@@ -15,20 +15,24 @@ namespace zelkon {
 
 namespace {
 
-/// Reset, and the data title with an empty line after it.
+/// Reset, and the data title with an empty line after it.  The help topic of an earlier
+/// run goes too: the analysis about to run sets its own.
 void StartReport(Document& doc) {
     ResultsReport& report = doc.Report();
     report.Reset();
+    doc.SetResultsHelpTopic(NoResultsHelpTopic);
     if (!doc.Table().DataTitle().empty()) {
         report.WriteLine(doc.Table().DataTitle());
         report.NewLine();
     }
 }
 
-/// A message in place of the whole report: an empty line, the message, an empty line.
+/// A message in place of the whole report: an empty line, the message, an empty line; no
+/// analysis ran, so no help topic of one.
 void WriteRunMessage(Document& doc, std::string_view message) {
     ResultsReport& report = doc.Report();
     report.Reset();
+    doc.SetResultsHelpTopic(NoResultsHelpTopic);
     report.NewLine();
     report.WriteLine(message);
     report.NewLine();

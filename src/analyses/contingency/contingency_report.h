@@ -6,12 +6,10 @@
 
 #include "analyses/contingency/contingency_table.h"
 #include "core/analysis_entry.h"
+#include "core/help_topics.h"
 #include "core/results_report.h"
 
 namespace zelkon {
-
-/// Help topic of the larger-table results.
-inline constexpr std::int32_t ContingencyHelpTopic = 612;
 
 /// Writes the report of a result computed without error: the independence test, the validity
 /// warning, the trend test and the summary of the row and column totals.

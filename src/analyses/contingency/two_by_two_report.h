@@ -6,12 +6,10 @@
 
 #include "analyses/contingency/two_by_two.h"
 #include "core/analysis_entry.h"
+#include "core/help_topics.h"
 #include "core/results_report.h"
 
 namespace zelkon {
-
-/// Help topic of the two-by-two results.
-inline constexpr std::int32_t TwoByTwoHelpTopic = 557;
 
 /// Writes the report of a result computed without error: the heading, McNemar's test or
 /// Fisher's exact test and / or the chi-square test, the chosen extras and the table.

@@ -8,13 +8,10 @@
 
 #include "analyses/groups/anova_one_way.h"
 #include "analyses/groups/anova_repeated.h"
+#include "core/help_topics.h"
 #include "core/results_report.h"
 
 namespace zelkon {
-
-/// Results help topics of the two reports.
-inline constexpr std::int32_t OneWayAnovaHelpTopic = 366;
-inline constexpr std::int32_t RepeatedMeasuresHelpTopic = 551;
 
 /// A heading centred in 65 characters (`Centre`) and underlined, blanks included, as a line.
 void WriteCentredHeading(ResultsReport& report, std::string_view text);

@@ -31,6 +31,7 @@ void OneColumnTest(DataTable& table, int column, const ColumnRecord& summary,
                    bool nonparametric, bool twoTailed, Extended hypotheticalValue,
                    AnalysisOutput& out) {
     out.errorCode = 0;
+    out.helpTopic = OneColumnHelpTopic(nonparametric);
     if (!nonparametric) {
         OneSampleTTest(table, column, summary, twoTailed, hypotheticalValue, out);
     } else if (column >= 0) {
@@ -44,6 +45,7 @@ void TwoColumnTest(DataTable& table, int first, int second, const ColumnRecord& 
                    const ColumnRecord& secondSummary, bool nonparametric, bool twoTailed,
                    bool equalSDs, bool unpaired, AnalysisOutput& out) {
     out.errorCode = 0;
+    out.helpTopic = TwoColumnHelpTopic(nonparametric, unpaired, equalSDs);
     if (!nonparametric) {
         TTest(table, first, second, firstSummary, secondSummary, equalSDs, twoTailed, unpaired,
               out);

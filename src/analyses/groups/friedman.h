@@ -14,11 +14,10 @@
 #include "analyses/groups/rank_multi.h"
 #include "core/analysis_entry.h"
 #include "core/column_record.h"
+#include "core/help_topics.h"
 #include "core/results_report.h"
 
 namespace zelkon {
-
-inline constexpr std::int32_t FriedmanHelpTopic = 567;
 
 /// Everything the Friedman report shows.
 struct FriedmanResult {

@@ -14,11 +14,10 @@
 #include "core/analysis_entry.h"
 #include "core/column_record.h"
 #include "core/data_table.h"
+#include "core/help_topics.h"
 #include "core/results_report.h"
 
 namespace zelkon {
-
-inline constexpr std::int32_t KruskalWallisHelpTopic = 555;
 
 /// Everything the Kruskal-Wallis report shows.
 struct KruskalWallisResult {

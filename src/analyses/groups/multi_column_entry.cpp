@@ -81,6 +81,7 @@ void MultiColumnComparison(const MultiColumnRequest& request, AnalysisOutput& ou
                            const NonparametricTests& nonparametric) {
     DataTable& table = request.table;
     out.errorCode = 0;
+    out.helpTopic = MultiColumnHelpTopic(request.nonparametric, request.unmatched);
     // Arithmetic faults end the analysis with their code (the run guards as well; this
     // keeps a direct call honest too).
     const FpFaultGuard guard;

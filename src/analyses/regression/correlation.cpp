@@ -356,6 +356,7 @@ std::string SpearmanResultJson(const SpearmanResult& result) {
 
 void PearsonEntry(DataTable& table, AnalysisOutput& out) {
     const PearsonResult result = PearsonCalc(table, 0);
+    out.helpTopic = PearsonHelpTopic;
     out.errorCode = result.errorCode;
     if (result.errorCode != 0) return;
     PearsonReport(result, out.report);
@@ -364,6 +365,7 @@ void PearsonEntry(DataTable& table, AnalysisOutput& out) {
 
 void SpearmanEntry(DataTable& table, AnalysisOutput& out) {
     const SpearmanResult result = SpearmanCalc(table, 0);
+    out.helpTopic = SpearmanHelpTopic;
     out.errorCode = result.errorCode;
     if (result.errorCode != 0) return;
     SpearmanReport(result, out.report);

@@ -39,6 +39,7 @@ bool LinearRegression(const RegressionRequest& request, AnalysisOutput& out) {
 
     request.line = RegressionLineResult{};
     const LinearRegressionResult result = ComputeLinearRegression(request.table, options);
+    out.helpTopic = result.unknowns.empty() ? LinearRegressionHelpTopic : StandardCurveHelpTopic;
     out.errorCode = result.errorCode;
     if (result.errorCode != 0) return false;
     WriteLinearRegressionReport(out.report, result);

@@ -5,13 +5,10 @@
 #pragma once
 
 #include "analyses/regression/multiple_regression.h"
+#include "core/help_topics.h"
 #include "core/results_report.h"
 
 namespace zelkon {
-
-/// Results help topics of the two modes.
-inline constexpr std::int32_t MultipleRegressionHelpTopic = 210;
-inline constexpr std::int32_t CorrelationMatrixHelpTopic = 208;
 
 /// Writes the report of an analysis without error code: the refusal message framed by
 /// blank lines, or the whole report of the mode.

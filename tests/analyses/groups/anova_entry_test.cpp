@@ -89,7 +89,7 @@ TEST_F(Entry, AMissingNonparametricTestSaysSoAndNothingElse) {
     ThreeRawColumns();
     Run(true, true, NonparametricTests{});
     EXPECT_EQ(out.errorCode, 0);
-    EXPECT_EQ(out.helpTopic, 0);
+    EXPECT_EQ(out.helpTopic, KruskalWallisHelpTopic);  // the page of the test asked for
     EXPECT_TRUE(out.resultJson.empty());
     const std::vector<std::string> kw = {
         "", "The Kruskal-Wallis test is not available in this version of the program."};
