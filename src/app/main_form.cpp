@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -282,7 +283,10 @@ void TMainForm::BuildMenus() {
     connect(MakeAction(helpMenu, "HelpContentsItem", "&Contents", QKeySequence(Qt::Key_F1)),
             &QAction::triggered, this, [this] { ShowHelpTopic(HelpContentsTopic); });
     connect(MakeAction(helpMenu, "HelpSearchItem", "Search"), &QAction::triggered, this,
-            [this] { ShowHelpPage(QString::fromLatin1(HelpIndexPage)); });
+            [this] {
+                ShowHelpPage(QString::fromLatin1(HelpIndexPage));
+                help_->SearchField()->setFocus();
+            });
     connect(MakeAction(helpMenu, "HelpWhatItem", "What Zelkon does"), &QAction::triggered, this,
             [this] { ShowHelpTopic(HelpWhatZelkonDoesTopic); });
     connect(MakeAction(helpMenu, "HelpTutorialItem", "Tutorial"), &QAction::triggered, this,
