@@ -245,7 +245,7 @@ private slots:
         if (averaged.ErrorCode() != 0) QCOMPARE(page, QStringLiteral("repeated_measures_anova.html"));
     }
 
-    void screenshotsOfThreeHelpPages() {
+    void screenshotsOfHelpPages() {
         if (qEnvironmentVariableIsEmpty("ZELKON_SCREENSHOT_DIR")) QSKIP("no screenshot folder");
         THelpBrowser help;
         help.resize(980, 720);
@@ -257,6 +257,9 @@ private slots:
         help.ShowPage(QStringLiteral("glossary.html#p_value"));
         QCoreApplication::processEvents();
         test::SaveScreenshot(help, QStringLiteral("help_page_glossary"));
+        help.ShowPage(QString::fromLatin1(HelpIndexPage));
+        QCoreApplication::processEvents();
+        test::SaveScreenshot(help, QStringLiteral("help_page_index"));
         help.SearchField()->setText(QStringLiteral("ties"));
         help.Search();
         help.OpenResult(0);
