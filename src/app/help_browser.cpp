@@ -28,7 +28,7 @@ QString HelpPageOfTopic(int topic) {
         case OneSampleTHelpTopic: return QStringLiteral("one_sample_t.html");
         case WilcoxonSignedRankHelpTopic: return QStringLiteral("wilcoxon_signed_rank.html");
         case UnpairedTHelpTopic: return QStringLiteral("unpaired_t.html");
-        case WelchTHelpTopic: return QStringLiteral("unpaired_t.html#welch_s_t_test");
+        case WelchTHelpTopic: return QStringLiteral("unpaired_t.html#welch");
         case PairedTHelpTopic: return QStringLiteral("paired_t.html");
         case MannWhitneyHelpTopic: return QStringLiteral("mann_whitney.html");
         case WilcoxonMatchedPairsHelpTopic: return QStringLiteral("wilcoxon_matched_pairs.html");

@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QUrl>
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -259,7 +260,10 @@ private slots:
         for (const QStringList& line : DataLines(QStringLiteral("report_quotes.txt"))) {
             QVERIFY2(line.size() == 2, qPrintable(line.join(QLatin1Char('|'))));
             QVERIFY2(InSomeLiteral(line[1]), qPrintable(QStringLiteral("no longer in the engine: ") + line[1]));
-            if (!ReportQuotes(pages_.Source(line[0])).contains(line[1])) missing << line.join(QStringLiteral(": "));
+            const QStringList quotes = ReportQuotes(pages_.Source(line[0]));
+            const bool quoted = std::any_of(quotes.begin(), quotes.end(),
+                                            [&](const QString& quote) { return quote.contains(line[1]); });
+            if (!quoted) missing << line.join(QStringLiteral(": "));
         }
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char('\n'))));
     }
