@@ -2,8 +2,10 @@
 // across all pages, the index holds every heading and leads to it, Back and Forward, the help
 // buttons of each step open a page with its picture, and the results page's "Checklist"
 // opens the page of the test that ran, also after an error message.  With
-// ZELKON_SCREENSHOT_DIR set it saves the pictures of the step pages and three help pages.
+// ZELKON_SCREENSHOT_DIR set it saves the pictures of the step pages, of the Import dialog
+// with an account, and of help pages.
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -17,7 +19,9 @@
 #include "app/main_form.h"
 #include "core/document.h"
 #include "core/help_topics.h"
+#include "data/text_import.h"
 #include "ui/analysis_form.h"
+#include "ui/import_form.h"
 #include "ui_test_support.h"
 
 using namespace zelkon;
@@ -202,6 +206,21 @@ private slots:
         main.UpdateMenus();
         QCoreApplication::processEvents();
         test::SaveScreenshot(main, QStringLiteral("help_averaged_data"));
+    }
+
+    void theImportPicturesDialogGivesItsAccount() {
+        // The picture of the import page: an instrument's file with readings that are no
+        // numbers, a column of well names (the row titles) and a column of notes.
+        QFile file(QStringLiteral(ZELKON_SOURCE_DIR "/tests/data/import/instrument_notes.txt"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        const ImportPreview preview = LoadDelimitedText(std::string_view(bytes.constData(), bytes.size()), Separators{});
+        TImportForm form(preview, QStringLiteral("instrument_notes.txt"));
+        form.show();
+        const QString account = form.ImportAccountLabel()->text();
+        QVERIFY(account.contains(QStringLiteral("fields that are not numbers were left empty")));
+        QVERIFY(account.contains(QStringLiteral("(its texts are the row titles)")));
+        test::SaveScreenshot(form, QStringLiteral("help_import_dialog"));
     }
 
     void theChecklistOpensThePageOfTheTestThatRan() {
