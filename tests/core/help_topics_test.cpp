@@ -73,12 +73,11 @@ const std::vector<Case>& Cases() {
         // Code 12: one value in a column, found before the report's heading.
         {"one-way ANOVA, one value", DataFormat::Raw, {{1, 2, 3}, {4}, {5, 6, 8}}, 0, Defaults, OneWayAnovaHelpTopic, 12},
         {"repeated measures", DataFormat::Raw, ThreeGroups, 0, Repeated, RepeatedMeasuresHelpTopic, 0},
-        // Code 43: averaged data for tests that need raw data.
-        {"repeated measures, averaged", DataFormat::MeanSDN, {}, 3, Repeated, RepeatedMeasuresHelpTopic, 43},
         {"Kruskal-Wallis", DataFormat::Raw, ThreeGroups, 0, KruskalWallis, KruskalWallisHelpTopic, 0},
-        {"Kruskal-Wallis, averaged", DataFormat::MeanSDN, {}, 3, KruskalWallis, KruskalWallisHelpTopic, 43},
+        // Averaged data in three or more columns run the ordinary ANOVA, the one test their
+        // page offers, whatever a file chose before.
+        {"Kruskal-Wallis, averaged", DataFormat::MeanSDN, {}, 3, KruskalWallis, OneWayAnovaHelpTopic, 0},
         {"Friedman", DataFormat::Raw, ThreeGroups, 0, Friedman, FriedmanHelpTopic, 0},
-        {"Friedman, averaged", DataFormat::MeanSEMN, {}, 3, Friedman, FriedmanHelpTopic, 43},
         // Code 15: a gap in a row of matched data.
         {"Friedman, a gap", DataFormat::Raw, {{1, 2, 3}, {2, 3}, {3, 1, 2}}, 0, Friedman, FriedmanHelpTopic, 15},
         {"linear regression", DataFormat::XY, Line, 0, Defaults, LinearRegressionHelpTopic, 0},
@@ -152,20 +151,20 @@ TEST(ResultsHelpTopics, TheCasesReachEveryTopicAndEveryTopicIsDistinct) {
 
 TEST(ResultsHelpTopics, NoTopicOfAnEarlierRunSurvives) {
     Document doc;
-    // A one-way ANOVA of averaged data, then the nonparametric test asked for: the error
-    // message of code 43 comes with the Kruskal-Wallis page, not the ANOVA's.
-    Prepare(doc, {"", DataFormat::MeanSDN, {}, 3, Defaults, 0, 0});
+    // An unpaired t test of averaged data, then the rank test asked for: the error message
+    // of code 42 comes with the Mann-Whitney page, not the t test's.
+    Prepare(doc, {"", DataFormat::MeanSDN, {}, 2, Defaults, 0, 0});
     Calculate(doc);
-    ASSERT_EQ(doc.ResultsHelpTopic(), OneWayAnovaHelpTopic);
-    doc.Choices().columns.multiColumnNonparametric = 1;
+    ASSERT_EQ(doc.ResultsHelpTopic(), UnpairedTHelpTopic);
+    doc.Choices().columns.twoColumnNonparametric = 1;
     doc.MarkModified();
     Calculate(doc);
-    EXPECT_EQ(doc.ErrorCode(), 43);
-    EXPECT_EQ(doc.ResultsHelpTopic(), KruskalWallisHelpTopic);
+    EXPECT_EQ(doc.ErrorCode(), 42);
+    EXPECT_EQ(doc.ResultsHelpTopic(), MannWhitneyHelpTopic);
 
     // Showing the results again without a change keeps the topic.
     EXPECT_FALSE(ShowResults(doc));
-    EXPECT_EQ(doc.ResultsHelpTopic(), KruskalWallisHelpTopic);
+    EXPECT_EQ(doc.ResultsHelpTopic(), MannWhitneyHelpTopic);
 
     // A run message: no analysis ran, so no topic (the general page).
     for (const DataFormat format : {DataFormat::Raw, DataFormat::XY, DataFormat::LargerTable}) {
