@@ -107,6 +107,27 @@ void DataSet::ClearAllButMean(ColumnRecord& record) {
     record.passed = passed;
 }
 
+namespace {
+
+/// Reads a typed mean or error: text that is no number empties the cell (MissingValue); the
+/// missing-value marker and larger magnitudes are refused with a message, so that a typed
+/// value is never emptied without a word.  False when refused.
+bool ReadTypedSummary(std::string_view text, Separators separators, Extended& value,
+                      UserPrompts& prompts) {
+    value = MissingValue;
+    Extended number = MissingValue;
+    const NumberReading reading = ReadNumber(text, separators, false, number);
+    if (reading == NumberReading::OutOfRange ||
+        (reading == NumberReading::Number && std::fabs(number) >= MissingValue)) {
+        prompts.Tell(ValueTooLargeMessage);
+        return false;
+    }
+    if (reading == NumberReading::Number) value = number;
+    return true;
+}
+
+}  // namespace
+
 AveragedEntryResult DataSet::EnterAveragedValue(int column, AveragedRow row,
                                                 std::string_view text, Separators separators,
                                                 UserPrompts& prompts) {
@@ -119,7 +140,7 @@ AveragedEntryResult DataSet::EnterAveragedValue(int column, AveragedRow row,
     switch (row) {
         case AveragedRow::Mean: {
             Extended value = MissingValue;
-            if (!ParseNumber(text, separators, value)) value = MissingValue;
+            if (!ReadTypedSummary(text, separators, value, prompts)) return result;
             if (IsMissingValue(value)) prompts.Beep();
             if (value == record.mean) return result;
             record.mean = value;
@@ -127,7 +148,7 @@ AveragedEntryResult DataSet::EnterAveragedValue(int column, AveragedRow row,
         }
         case AveragedRow::Error: {
             Extended value = MissingValue;
-            if (!ParseNumber(text, separators, value)) value = MissingValue;
+            if (!ReadTypedSummary(text, separators, value, prompts)) return result;
             if (value == typedError) return result;
             typedError = value;
             break;

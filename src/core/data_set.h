@@ -25,6 +25,11 @@ enum class AveragedRow {
     N       ///< "Sample size (N)"
 };
 
+/// A typed, pasted or imported number the sheet cannot hold: the missing-value marker
+/// 1.7E38 and every larger magnitude.
+inline constexpr std::string_view ValueTooLargeMessage =
+    "The number is too large. Values must lie between -1.7E38 and 1.7E38.";
+
 /// Told when a count typed into the N row of averaged data is not a whole number.
 inline constexpr std::string_view CountNotWholeMessage =
     "The sample size (N) must be a whole number.";
@@ -106,7 +111,9 @@ public:
 
     // Averaged data ---------------------------------------------------------------------------
     /// The user typed text into the mean, error or N row of a column of the statistics grid.
-    /// A text that does not parse stores MissingValue (N stores 0); a number typed as N that
+    /// A text that does not parse stores MissingValue (N stores 0); a mean or error of
+    /// magnitude 1.7E38 or more is refused with ValueTooLargeMessage and changes nothing;
+    /// a number typed as N that
     /// is not whole (10.5) is refused with CountNotWholeMessage and changes nothing, a whole
     /// one in another notation (1E2) is taken; N outside 2 to
     /// 2147483647 stores 0 and clears every statistic except the mean; a mean left missing

@@ -21,11 +21,6 @@ inline constexpr std::string_view CopyTitlesDialogCaption = "Copy to clipboard";
 inline constexpr std::string_view CopyRowTitlesCaption = "Include &row titles";
 inline constexpr std::string_view CopyColumnTitlesCaption = "Include &column titles";
 
-/// A typed, pasted or imported number the sheet cannot hold: the missing-value marker
-/// 1.7E38 and every larger magnitude.
-inline constexpr std::string_view ValueTooLargeMessage =
-    "The number is too large. Values must lie between -1.7E38 and 1.7E38.";
-
 /// The integer entry field of the dialogs.
 inline constexpr std::string_view NumberNotValidMessage = "The number is not valid.";
 inline constexpr std::string_view NumberOutOfRangeMessage = "The number is out of range.";

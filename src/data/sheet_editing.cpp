@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "core/data_set.h"
 #include "core/latin1.h"
 #include "core/number_parse.h"
 #include "core/stored_number.h"

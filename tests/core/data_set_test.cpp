@@ -203,6 +203,29 @@ TEST_F(DataSetTest, NMustBeAWholeNumberFromTwoToInt32Max) {
     }
 }
 
+// A mean or error the sheet cannot hold (the missing-value marker 1.7E38 and beyond) is
+// refused with a message and leaves the typed value, never emptying it.
+TEST_F(DataSetTest, TooLargeMeanOrErrorIsRefused) {
+    data.ChangeFormat(DataFormat::MeanSDN);
+    TypeAveraged(0, "5", "1", "10");
+    prompts.expectTold = true;
+    for (const AveragedRow row : {AveragedRow::Mean, AveragedRow::Error}) {
+        for (const char* text : {"1.7E38", "-1.7E38", "2E38", "1E5000"}) {
+            prompts.told.clear();
+            EXPECT_FALSE(data.EnterAveragedValue(0, row, text, Point, prompts).changed) << text;
+            ASSERT_EQ(prompts.told.size(), 1u) << text;
+            EXPECT_EQ(prompts.told[0], ValueTooLargeMessage);
+        }
+    }
+    EXPECT_EQ(data.Table().Record(0).mean, 5.0L);
+    EXPECT_EQ(data.Table().Record(0).sd, 1.0L);
+    // Just below the marker is a value like any other.
+    prompts.told.clear();
+    EXPECT_TRUE(data.EnterAveragedValue(0, AveragedRow::Mean, "1.6E38", Point, prompts).changed);
+    EXPECT_EQ(data.Table().Record(0).mean, 1.6E38L);
+    EXPECT_TRUE(prompts.told.empty());
+}
+
 // The error the user types is kept; the other one is emptied so that the recomputation
 // derives it again from the typed one (and from a new N).
 TEST_F(DataSetTest, TypedErrorIsTheOneKept) {
