@@ -60,12 +60,63 @@ inline bool BelowInterval(std::int64_t a, std::int64_t b, std::int64_t c, std::i
     return true;
 }
 
+/// The same for a run of quadratics a x^2 + b x + c of one a: each interval is found by
+/// moving the ends of the one before (a few exact evaluations when the quadratics change a
+/// little from one to the next), from a point inside it near the vertex.
+class WalkedInterval {
+  public:
+    explicit WalkedInterval(std::int64_t a) : a_(a), scale_(-0.5 / static_cast<double>(a)) {}
+
+    /// False when no integer of [lo, hi] is below zero.
+    bool Find(std::int64_t b, std::int64_t c, std::int64_t lo, std::int64_t hi,
+              std::int64_t& low, std::int64_t& high) {
+        auto f = [&](std::int64_t x) { return (a_ * x + b) * x + c; };
+        // The least value over the integers is at the floor or the ceiling of the vertex,
+        // one of these three.
+        std::int64_t seed =
+            std::clamp(static_cast<std::int64_t>(std::llround(static_cast<double>(b) * scale_)),
+                       lo, hi);
+        if (f(seed) >= 0) {
+            if (seed > lo && f(seed - 1) < 0) {
+                --seed;
+            } else if (seed < hi && f(seed + 1) < 0) {
+                ++seed;
+            } else {
+                open_ = false;
+                return false;
+            }
+        }
+        if (!open_) {
+            low_ = seed;
+            high_ = seed;
+            open_ = true;
+        }
+        low_ = std::clamp(std::min(low_, seed), lo, hi);
+        high_ = std::clamp(std::max(high_, seed), lo, hi);
+        while (low_ > lo && f(low_ - 1) < 0) --low_;
+        while (f(low_) >= 0) ++low_;
+        while (high_ < hi && f(high_ + 1) < 0) ++high_;
+        while (f(high_) >= 0) --high_;
+        low = low_;
+        high = high_;
+        return true;
+    }
+
+  private:
+    std::int64_t a_;
+    double scale_;  ///< -1 / (2a): the vertex is b times this
+    bool open_ = false;
+    std::int64_t low_ = 0;
+    std::int64_t high_ = 0;
+};
+
 /// Estimated cost of each way, in comparable units (nanoseconds on an ordinary machine).
 /// A way that cannot run within its memory gives infinity.
 Extended CostByRanks(const KruskalWallisKeyProblem& problem);
 Extended CostBySmallerGroups(const KruskalWallisKeyProblem& problem);
 Extended CostByCoincidences(const KruskalWallisKeyProblem& problem);
 Extended CostByHalves(const KruskalWallisKeyProblem& problem);
+Extended CostByRemoval(const KruskalWallisKeyProblem& problem);
 
 /// Rank by rank: a dynamic programme over the ranks 1..N in which the state is the size and
 /// rank sum of every group but the largest (whose rank sum follows from the others).  False
@@ -94,5 +145,14 @@ bool CountByCoincidences(const KruskalWallisKeyProblem& problem, ExactProgress& 
 /// the groups fits its memory: then its cost is infinite).
 bool CountByHalves(const KruskalWallisKeyProblem& problem, ExactProgress& progress,
                    KruskalWallisTally& tally);
+
+/// By removal, for two or three large groups beside smaller ones: one large group takes
+/// the ranks left, one or two others are held in one generating function of all ranks, and
+/// the ranks of the other groups, chosen as a set, are removed from it by polynomial
+/// division; every way the other groups share a set is then counted over the ranks left.
+/// False when the progress gate stopped it (or the function would not fit its memory: then
+/// its cost is infinite).
+bool CountByRemoval(const KruskalWallisKeyProblem& problem, ExactProgress& progress,
+                    KruskalWallisTally& tally);
 
 }  // namespace zelkon

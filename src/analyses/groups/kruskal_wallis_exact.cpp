@@ -131,6 +131,8 @@ const char* KruskalWallisMethodText(KruskalWallisMethod method) {
             return "counted over coinciding ranks of the smaller groups";
         case KruskalWallisMethod::ByHalves:
             return "counted in two halves of the groups";
+        case KruskalWallisMethod::ByRemoval:
+            return "counted over the ranks the smaller groups leave";
         case KruskalWallisMethod::Enumerated:
             return "every division enumerated";
     }
@@ -182,6 +184,7 @@ KruskalWallisExact KruskalWallisExactP(std::span<const std::int32_t> sizes, Exte
         {KruskalWallisMethod::BySmallerGroups, CostBySmallerGroups, CountBySmallerGroups},
         {KruskalWallisMethod::ByCoincidences, CostByCoincidences, CountByCoincidences},
         {KruskalWallisMethod::ByHalves, CostByHalves, CountByHalves},
+        {KruskalWallisMethod::ByRemoval, CostByRemoval, CountByRemoval},
     };
     const Way* cheapest = &ways[0];
     Extended least = cheapest->cost(problem);

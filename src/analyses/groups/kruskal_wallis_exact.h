@@ -24,6 +24,7 @@ enum class KruskalWallisMethod : std::uint8_t {
     BySmallerGroups,  ///< counted over the ranks of the smaller groups
     ByCoincidences,   ///< counted over coinciding ranks of the smaller groups
     ByHalves,         ///< counted in two halves of the groups that meet
+    ByRemoval,        ///< counted over the ranks the smaller groups leave to the larger
     Enumerated,       ///< every division visited
 };
 

@@ -78,7 +78,8 @@ class SmallerGroupsCount {
         : problem_(problem),
           layout_(MakeLayout(problem)),
           progress_(progress),
-          used_(static_cast<std::size_t>(problem.n) + 2, false) {
+          used_(static_cast<std::size_t>(problem.n) + 2, false),
+          last_(layout_.groups.empty() ? 1 : layout_.groups.back().weight + layout_.bigWeight) {
         canonicalTotal_ = std::max(problem.arrangements / layout_.orders, Extended{1});
     }
 
@@ -163,17 +164,17 @@ class SmallerGroupsCount {
         const std::int64_t hi = problem_.n;
         if (lo <= hi) {
             const std::int64_t free = (hi - lo + 1) - PlacedWithin(lo, hi);
-            // key(x) - threshold = a x^2 + b x + c, with D the ranks' total left for the
-            // largest group before x is taken from it.
+            // key(x) - threshold = a x^2 + b x + c, with a = w + w_big the same for every
+            // call and D the ranks' total left for the largest group before x is taken
+            // from it.
             const std::int64_t d = problem_.rankTotal - chosenSum_;
-            const std::int64_t a = group.weight + layout_.bigWeight;
             const std::int64_t b = 2 * (group.weight * group.sum - layout_.bigWeight * d);
             const std::int64_t c = keyDone_ + group.weight * group.sum * group.sum +
                                    layout_.bigWeight * d * d - problem_.threshold;
             std::int64_t low = 0;
             std::int64_t high = -1;
             std::int64_t inside = 0;
-            if (BelowInterval(a, b, c, lo, hi, low, high)) {
+            if (last_.Find(b, c, lo, hi, low, high)) {
                 inside = (high - low + 1) - PlacedWithin(low, high);
             }
             visited_ += static_cast<std::uint64_t>(free);
@@ -195,6 +196,7 @@ class SmallerGroupsCount {
     std::uint64_t extreme_ = 0;
     std::uint64_t leaves_ = 0;
     Extended canonicalTotal_ = 1;
+    WalkedInterval last_;  ///< the last ranks that are not extreme, from the call before
 };
 
 }  // namespace

@@ -139,7 +139,7 @@ TEST_F(KruskalWallisExactTest, EveryMethodCountsAsTheBruteForceOnRandomDesigns) 
         ++designs;
         const Extended s0 = RandomObservedS(sizes, rng);
         const BruteCount brute = BruteForce(sizes, s0);
-        SCOPED_TRACE(::testing::Message() << "design " << designs << " sizes " << sizes.size()
+        SCOPED_TRACE(::testing::Message() << "design " << designs << " sizes " << ::testing::PrintToString(sizes) << " s0 " << static_cast<double>(s0)
                                           << " first " << sizes[0] << " total " << brute.visited);
         ASSERT_EQ(static_cast<Extended>(brute.visited), total);
 
@@ -160,6 +160,12 @@ TEST_F(KruskalWallisExactTest, EveryMethodCountsAsTheBruteForceOnRandomDesigns) 
             ++coincidenceDesigns;
             EXPECT_EQ(byCoincidences.visited, brute.visited);
             EXPECT_EQ(byCoincidences.extreme, brute.extreme);
+        }
+        KruskalWallisTally byRemoval;
+        if (sizes.size() > 1) {
+            ASSERT_TRUE(CountByRemoval(problem, progress, byRemoval));
+            EXPECT_EQ(byRemoval.visited, brute.visited);
+            EXPECT_EQ(byRemoval.extreme, brute.extreme);
         }
         KruskalWallisTally byHalves;
         if (CountByHalves(problem, progress, byHalves)) {
