@@ -192,6 +192,20 @@ void PrintSlowest(std::vector<Timed>& timed, std::size_t top, double totalMs,
     for (const Timed& t : timed) unfinished += t.finished ? 0 : 1;
     std::printf("%zu designs, %.0f ms in all, %zu not finished\n", timed.size(), totalMs,
                 unfinished);
+    // How many designs each method counted, and the slowest of each.
+    std::vector<std::pair<std::string, std::pair<std::size_t, double>>> methods;
+    for (const Timed& t : timed) {
+        auto at = std::find_if(methods.begin(), methods.end(),
+                               [&](const auto& m) { return m.first == t.method; });
+        if (at == methods.end()) {
+            methods.push_back({t.method, {0, 0.0}});
+            at = methods.end() - 1;
+        }
+        ++at->second.first;
+        at->second.second = std::max(at->second.second, t.ms);
+    }
+    for (const auto& [method, tally] : methods)
+        std::printf("  %6zu designs, slowest %8.2f ms: %s\n", tally.first, tally.second, method.c_str());
     std::printf("%-28s %10s %14s  %s\n", "design", "ms", "arrangements", "method");
     for (std::size_t i = 0; i < std::min(top, timed.size()); ++i) {
         std::printf("%-28s %10.2f %14.0Lf  %s%s\n", timed[i].design.c_str(), timed[i].ms,

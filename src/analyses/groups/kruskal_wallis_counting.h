@@ -110,6 +110,25 @@ class WalkedInterval {
     std::int64_t high_ = 0;
 };
 
+/// One of the groups that share a set of ranks (the ranks of several groups chosen as one
+/// set, then shared out among them).
+struct ShareGroup {
+    std::int32_t size = 0;
+    std::int64_t weight = 0;
+    bool followsEqual = false;  ///< the group before it has the same size
+};
+
+/// The ways the groups share the positions 0..m-1 of a set in increasing order (m the sum of
+/// their sizes), groups of equal size (next to each other) taking their first positions in
+/// order, so that each way stands for every order of them: for each way, the positions of
+/// the first group, then those of the second, and so on (m positions a way).
+std::vector<std::uint8_t> SharePatterns(const std::vector<ShareGroup>& groups, std::int32_t m);
+
+/// The number of orders of the groups of equal size (the product of the factorials of the
+/// runs) and the number of ways SharePatterns gives.
+Extended ShareOrders(const std::vector<ShareGroup>& groups);
+Extended ShareWays(const std::vector<ShareGroup>& groups);
+
 /// Estimated cost of each way, in comparable units (nanoseconds on an ordinary machine).
 /// A way that cannot run within its memory gives infinity.
 Extended CostByRanks(const KruskalWallisKeyProblem& problem);
@@ -117,6 +136,7 @@ Extended CostBySmallerGroups(const KruskalWallisKeyProblem& problem);
 Extended CostByCoincidences(const KruskalWallisKeyProblem& problem);
 Extended CostByHalves(const KruskalWallisKeyProblem& problem);
 Extended CostByRemoval(const KruskalWallisKeyProblem& problem);
+Extended CostBySets(const KruskalWallisKeyProblem& problem);
 
 /// Rank by rank: a dynamic programme over the ranks 1..N in which the state is the size and
 /// rank sum of every group but the largest (whose rank sum follows from the others).  False
@@ -154,5 +174,22 @@ bool CountByHalves(const KruskalWallisKeyProblem& problem, ExactProgress& progre
 /// its cost is infinite).
 bool CountByRemoval(const KruskalWallisKeyProblem& problem, ExactProgress& progress,
                     KruskalWallisTally& tally);
+
+/// By sets, for many small groups among few ranks: the groups are split into two sides, and
+/// for every set of ranks of the first side the ways each side shares out its set are
+/// listed by key and met.  False when the progress gate stopped it (or there are more than
+/// 62 ranks: then its cost is infinite).
+bool CountBySets(const KruskalWallisKeyProblem& problem, ExactProgress& progress,
+                 KruskalWallisTally& tally);
+
+/// The counts by removal and by sets choose among several ways of dividing the groups into
+/// their parts (the cheapest by estimate).  Every choice that can run counts alike; these
+/// run a given one (choice < RemovalChoices / SetsChoices) so that each can be checked.
+std::size_t RemovalChoices(const KruskalWallisKeyProblem& problem);
+bool CountByRemoval(const KruskalWallisKeyProblem& problem, std::size_t choice,
+                    ExactProgress& progress, KruskalWallisTally& tally);
+std::size_t SetsChoices(const KruskalWallisKeyProblem& problem);
+bool CountBySets(const KruskalWallisKeyProblem& problem, std::size_t choice,
+                 ExactProgress& progress, KruskalWallisTally& tally);
 
 }  // namespace zelkon

@@ -133,6 +133,8 @@ const char* KruskalWallisMethodText(KruskalWallisMethod method) {
             return "counted in two halves of the groups";
         case KruskalWallisMethod::ByRemoval:
             return "counted over the ranks the smaller groups leave";
+        case KruskalWallisMethod::BySets:
+            return "counted over the sets of ranks of two sides of the groups";
         case KruskalWallisMethod::Enumerated:
             return "every division enumerated";
     }
@@ -185,6 +187,7 @@ KruskalWallisExact KruskalWallisExactP(std::span<const std::int32_t> sizes, Exte
         {KruskalWallisMethod::ByCoincidences, CostByCoincidences, CountByCoincidences},
         {KruskalWallisMethod::ByHalves, CostByHalves, CountByHalves},
         {KruskalWallisMethod::ByRemoval, CostByRemoval, CountByRemoval},
+        {KruskalWallisMethod::BySets, CostBySets, CountBySets},
     };
     const Way* cheapest = &ways[0];
     Extended least = cheapest->cost(problem);

@@ -25,6 +25,7 @@ enum class KruskalWallisMethod : std::uint8_t {
     ByCoincidences,   ///< counted over coinciding ranks of the smaller groups
     ByHalves,         ///< counted in two halves of the groups that meet
     ByRemoval,        ///< counted over the ranks the smaller groups leave to the larger
+    BySets,           ///< counted over the sets of ranks of two sides of the groups
     Enumerated,       ///< every division visited
 };
 

@@ -23,8 +23,8 @@ namespace {
 /// (nanoseconds, measured).
 constexpr Extended StoreCost = 32.0L;
 constexpr Extended MeetCost = 20.0L;
-/// Ways of the stored half kept at most (24 bytes each while they are grouped, 192 MB).
-constexpr Extended MostStored = 8.0L * 1024 * 1024;
+/// Ways of the stored half kept at most (24 bytes each while they are grouped, 24 MB).
+constexpr Extended MostStored = 1.0L * 1024 * 1024;
 /// Ranks at most (the sets of ranks are 64-bit masks).
 constexpr std::int32_t MostRanks = 62;
 /// Groups at most (every split of the groups is tried).

@@ -23,10 +23,10 @@ namespace {
 constexpr Extended CellUpdateCost = 0.3L;
 constexpr Extended RowUpdateCost = 6.0L;
 constexpr Extended VectorCost = 4.0L;
-/// The two layers of cells must stay below this many cells each (64 MB).
-constexpr Extended LargestLayer = 16.0L * 1024 * 1024;
-/// More vectors c than this are not attempted.
-constexpr Extended LargestVectorCount = 4.0L * 1024 * 1024;
+/// The two layers of cells must stay below this many cells each (24 MB together).
+constexpr Extended LargestLayer = 3.0L * 1024 * 1024;
+/// More vectors c than this are not attempted (about 40 bytes each).
+constexpr Extended LargestVectorCount = 128.0L * 1024;
 
 constexpr std::size_t Absent = std::numeric_limits<std::size_t>::max();
 

@@ -31,8 +31,8 @@ namespace {
 /// counted with one free group, and one rank of a way.
 constexpr Extended CellCost = 0.15L;
 constexpr Extended RunningSumCost = 0.4L;
-constexpr Extended ReadCost = 0.25L;
-constexpr Extended RowCost = 2.0L;
+constexpr Extended ReadCost = 0.5L;
+constexpr Extended RowCost = 4.0L;
 constexpr Extended IntervalCost = 25.0L;
 constexpr Extended PatternRankCost = 1.0L;
 /// Cells of the generating function at most (it is held twice: 24 MB).
@@ -55,13 +55,6 @@ Extended Binomial(std::int32_t n, std::int32_t k) {
     return c;
 }
 
-/// A group of the enumerated ones.
-struct EnumeratedGroup {
-    std::int32_t size = 0;
-    std::int64_t weight = 0;
-    bool followsEqual = false;  ///< the group before it has the same size
-};
-
 /// Which group plays which part.
 struct RemovalPlan {
     std::int32_t n = 0;
@@ -70,44 +63,13 @@ struct RemovalPlan {
     std::int64_t rowWeight = 0;
     std::int32_t columnSize = 0;  ///< the free group of the running sums
     std::int64_t columnWeight = 0;
-    std::vector<EnumeratedGroup> enumerated;  ///< largest first, equal sizes together
+    std::vector<ShareGroup> enumerated;  ///< largest first, equal sizes together
     std::int32_t setSize = 0;                 ///< ranks of the enumerated groups
     Extended orders = 1;                      ///< orders of the equal enumerated groups
     Extended patterns = 1;                    ///< ways the enumerated groups share a set
     Extended cells = 0;
     Extended cost = std::numeric_limits<Extended>::infinity();
 };
-
-/// The ways the enumerated groups share the positions 0..m-1 of a set in increasing order,
-/// groups of equal size taking their first positions in order: for each way, the positions
-/// of the first group, then those of the second, and so on (m positions a way).
-std::vector<std::uint8_t> SharePatterns(const std::vector<EnumeratedGroup>& groups,
-                                        std::int32_t m) {
-    std::vector<std::uint8_t> patterns;
-    std::vector<std::size_t> group(static_cast<std::size_t>(m));
-    std::vector<std::int32_t> filled(groups.size(), 0);
-    std::vector<std::size_t> start(groups.size(), 0);
-    for (std::size_t g = 1; g < groups.size(); ++g)
-        start[g] = start[g - 1] + static_cast<std::size_t>(groups[g - 1].size);
-    std::vector<std::uint8_t> way(static_cast<std::size_t>(m));
-    auto place = [&](auto&& self, std::int32_t position) -> void {
-        if (position == m) {
-            patterns.insert(patterns.end(), way.begin(), way.end());
-            return;
-        }
-        for (std::size_t g = 0; g < groups.size(); ++g) {
-            if (filled[g] == groups[g].size) continue;
-            // A group opens only after the equal group before it.
-            if (filled[g] == 0 && groups[g].followsEqual && filled[g - 1] == 0) continue;
-            way[start[g] + static_cast<std::size_t>(filled[g])] = static_cast<std::uint8_t>(position);
-            ++filled[g];
-            self(self, position + 1);
-            --filled[g];
-        }
-    };
-    place(place, 0);
-    return patterns;
-}
 
 /// The generating function of the free groups: blocks of the counts (a, b), each a dense
 /// array of the sums R0 (rows) and R1 (columns).
@@ -295,27 +257,25 @@ RemovalPlan MakeRemovalPlan(const KruskalWallisKeyProblem& problem,
         plan.columnSize = sizes[f0];
         plan.columnWeight = weights[f0];
     }
-    Extended multinomial = 1;
     for (std::size_t c = 0; c < sizes.size(); ++c) {
         for (std::int32_t i = 0; i < counts[c]; ++i) {
-            EnumeratedGroup e;
+            ShareGroup e;
             e.size = sizes[c];
             e.weight = weights[c];
             e.followsEqual = i > 0;
             plan.enumerated.push_back(e);
             plan.setSize += e.size;
-            plan.orders *= i + 1;
-            multinomial *= Binomial(plan.setSize, e.size);
         }
     }
-    plan.patterns = multinomial / plan.orders;
+    plan.orders = ShareOrders(plan.enumerated);
+    plan.patterns = ShareWays(plan.enumerated);
     PriceRemoval(plan);
     return plan;
 }
 
-/// The cheapest choice of the determined group and of one or two free groups (groups of
-/// equal size are alike, so each size class is tried once in each part).
-RemovalPlan BestRemovalPlan(const KruskalWallisKeyProblem& problem) {
+/// Every choice of the determined group and of one or two free groups that fits its memory
+/// (groups of equal size are alike, so each size class is tried once in each part).
+std::vector<RemovalPlan> RemovalPlans(const KruskalWallisKeyProblem& problem) {
     std::vector<std::int32_t> sizes;
     std::vector<std::int64_t> weights;
     std::vector<std::int32_t> counts;
@@ -329,8 +289,8 @@ RemovalPlan BestRemovalPlan(const KruskalWallisKeyProblem& problem) {
         weights.push_back(problem.weights[g]);
         counts.push_back(1);
     }
-    RemovalPlan best;
-    if (problem.sizes.size() < 2) return best;
+    std::vector<RemovalPlan> plans;
+    if (problem.sizes.size() < 2) return plans;
     const std::size_t classes = sizes.size();
     for (std::size_t d = 0; d < classes; ++d) {
         --counts[d];
@@ -344,7 +304,7 @@ RemovalPlan BestRemovalPlan(const KruskalWallisKeyProblem& problem) {
                 RemovalPlan plan = MakeRemovalPlan(problem, sizes, weights, counts, d, f0, two, f1);
                 --counts[d];
                 --counts[f0];
-                if (plan.cost < best.cost) best = std::move(plan);
+                if (std::isfinite(static_cast<double>(plan.cost))) plans.push_back(std::move(plan));
             };
             consider(false, 0);
             for (std::size_t f1 = f0; f1 < classes; ++f1) {
@@ -354,8 +314,20 @@ RemovalPlan BestRemovalPlan(const KruskalWallisKeyProblem& problem) {
         }
         ++counts[d];
     }
+    return plans;
+}
+
+/// The cheapest plan (infinite cost when none fits).
+RemovalPlan BestRemovalPlan(const KruskalWallisKeyProblem& problem) {
+    RemovalPlan best;
+    for (RemovalPlan& plan : RemovalPlans(problem)) {
+        if (plan.cost < best.cost) best = std::move(plan);
+    }
     return best;
 }
+
+bool RunRemovalPlan(const KruskalWallisKeyProblem& problem, const RemovalPlan& plan,
+                    ExactProgress& progress, KruskalWallisTally& tally);
 
 class RemovalCount {
   public:
@@ -462,7 +434,7 @@ class RemovalCount {
         const std::uint8_t* way = patterns_.data();
         for (std::size_t w = 0; w < wayCount_; ++w) {
             std::int64_t key = 0;
-            for (const EnumeratedGroup& group : plan_.enumerated) {
+            for (const ShareGroup& group : plan_.enumerated) {
                 std::int64_t sum = 0;
                 for (std::int32_t t = 0; t < group.size; ++t) sum += set_[*way++];
                 key += group.weight * sum * sum;
@@ -595,10 +567,11 @@ Extended CostByRemoval(const KruskalWallisKeyProblem& problem) {
     return BestRemovalPlan(problem).cost;
 }
 
-bool CountByRemoval(const KruskalWallisKeyProblem& problem, ExactProgress& progress,
-                    KruskalWallisTally& tally) {
+namespace {
+
+bool RunRemovalPlan(const KruskalWallisKeyProblem& problem, const RemovalPlan& plan,
+                    ExactProgress& progress, KruskalWallisTally& tally) {
     tally = KruskalWallisTally{};
-    const RemovalPlan plan = BestRemovalPlan(problem);
     if (!std::isfinite(static_cast<double>(plan.cost))) return false;
     RemovalCount count(problem, plan, progress);
     std::uint64_t notExtreme = 0;
@@ -606,6 +579,24 @@ bool CountByRemoval(const KruskalWallisKeyProblem& problem, ExactProgress& progr
     tally.visited = static_cast<std::uint64_t>(problem.arrangements);
     tally.extreme = tally.visited - notExtreme * static_cast<std::uint64_t>(plan.orders);
     return true;
+}
+
+}  // namespace
+
+bool CountByRemoval(const KruskalWallisKeyProblem& problem, ExactProgress& progress,
+                    KruskalWallisTally& tally) {
+    return RunRemovalPlan(problem, BestRemovalPlan(problem), progress, tally);
+}
+
+std::size_t RemovalChoices(const KruskalWallisKeyProblem& problem) {
+    return RemovalPlans(problem).size();
+}
+
+bool CountByRemoval(const KruskalWallisKeyProblem& problem, std::size_t choice,
+                    ExactProgress& progress, KruskalWallisTally& tally) {
+    std::vector<RemovalPlan> plans = RemovalPlans(problem);
+    if (choice >= plans.size()) return false;
+    return RunRemovalPlan(problem, plans[choice], progress, tally);
 }
 
 }  // namespace zelkon

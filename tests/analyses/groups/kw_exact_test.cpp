@@ -1,12 +1,16 @@
 // The exact Kruskal-Wallis counts against a brute-force enumerator kept here: every way of
-// giving the ranks 1..N to groups of the given sizes, the statistic computed for each.  Both
-// counting methods, the choice between them and the complete enumeration must give its
-// visited and extreme counts exactly, on many random small designs and on observed values
-// that tie with other divisions.
+// giving the ranks 1..N to groups of the given sizes, the statistic computed for each.  Every
+// counting method (every way of dividing the groups into its parts), the choice between
+// them and the complete enumeration must give its visited and extreme counts exactly, on
+// hundreds of random small designs and on observed values that tie with other divisions;
+// and the slowest shapes must count as they did before they were made fast.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <fstream>
+#include <sstream>
+#include <string>
 #include <numeric>
 #include <random>
 #include <vector>
@@ -124,67 +128,93 @@ TEST_F(KruskalWallisExactTest, ArrangementsAreTheMultinomialWithinTheLimit) {
     EXPECT_EQ(total, 1166803110);
 }
 
+/// Checks one count against the brute force.
+void ExpectTally(const KruskalWallisTally& tally, const BruteCount& brute, const char* method) {
+    EXPECT_EQ(tally.visited, brute.visited) << method;
+    EXPECT_EQ(tally.extreme, brute.extreme) << method;
+}
+
 TEST_F(KruskalWallisExactTest, EveryMethodCountsAsTheBruteForceOnRandomDesigns) {
+    // Random designs of one to seven groups of one to five values, each with the statistic
+    // of a random division and that statistic just above and below (ties with other
+    // divisions and the tolerance of 1E-8).  Every way the counts by removal and by sets
+    // can divide the groups into their parts is run, not only the cheapest.
     std::mt19937 rng(20240611);
-    std::uniform_int_distribution<int> groupCount(1, 5);
-    std::uniform_int_distribution<int> groupSize(1, 5);
+    std::uniform_int_distribution<int> groupCount(1, 7);
+    // Sizes 1 to 5, the small ones most often (many groups of one or two values are what
+    // the counts by removal and by sets are for).
+    std::discrete_distribution<int> groupSize({0, 35, 25, 15, 15, 10});
     int designs = 0;
+    int withSingletons = 0;
+    int withEqualSizes = 0;
     int coincidenceDesigns = 0;
     int halvesDesigns = 0;
-    while (designs < 150) {
+    std::size_t removalChoices = 0;
+    std::size_t setsChoices = 0;
+    while (designs < 300) {
         std::vector<std::int32_t> sizes(static_cast<std::size_t>(groupCount(rng)));
         for (auto& s : sizes) s = groupSize(rng);
         Extended total = 0;
-        if (!KruskalWallisArrangements(sizes, total) || total > 200000) continue;
+        if (!KruskalWallisArrangements(sizes, total) || total > 60000) continue;
         ++designs;
-        const Extended s0 = RandomObservedS(sizes, rng);
-        const BruteCount brute = BruteForce(sizes, s0);
-        SCOPED_TRACE(::testing::Message() << "design " << designs << " sizes " << ::testing::PrintToString(sizes) << " s0 " << static_cast<double>(s0)
-                                          << " first " << sizes[0] << " total " << brute.visited);
-        ASSERT_EQ(static_cast<Extended>(brute.visited), total);
+        withSingletons += std::count(sizes.begin(), sizes.end(), 1) >= 2 ? 1 : 0;
+        std::vector<std::int32_t> sorted = sizes;
+        std::sort(sorted.begin(), sorted.end());
+        for (std::size_t i = 1; i < sorted.size(); ++i) {
+            if (sorted[i] > 1 && sorted[i] == sorted[i - 1]) {
+                ++withEqualSizes;
+                break;
+            }
+        }
+        const Extended observed = RandomObservedS(sizes, rng);
+        for (const Extended s0 : {observed, observed + 1e-9L, observed + 0.01L}) {
+            const BruteCount brute = BruteForce(sizes, s0);
+            SCOPED_TRACE(::testing::Message() << "design " << designs << " sizes "
+                                              << ::testing::PrintToString(sizes) << " S0 "
+                                              << static_cast<double>(s0));
+            ASSERT_EQ(static_cast<Extended>(brute.visited), total);
 
-        const KruskalWallisKeyProblem problem = KeyProblem(sizes, s0);
-        ExactProgress progress;
-        KruskalWallisTally byRanks;
-        ASSERT_TRUE(CountByRanks(problem, progress, byRanks));
-        EXPECT_EQ(byRanks.visited, brute.visited);
-        EXPECT_EQ(byRanks.extreme, brute.extreme);
-        KruskalWallisTally bySmaller;
-        ASSERT_TRUE(CountBySmallerGroups(problem, progress, bySmaller));
-        EXPECT_EQ(bySmaller.visited, brute.visited);
-        EXPECT_EQ(bySmaller.extreme, brute.extreme);
-        // The count by coincidences runs while the small groups hold at most 8 ranks, the
-        // count in halves from two groups on.
-        KruskalWallisTally byCoincidences;
-        if (CountByCoincidences(problem, progress, byCoincidences)) {
-            ++coincidenceDesigns;
-            EXPECT_EQ(byCoincidences.visited, brute.visited);
-            EXPECT_EQ(byCoincidences.extreme, brute.extreme);
-        }
-        KruskalWallisTally byRemoval;
-        if (sizes.size() > 1) {
-            ASSERT_TRUE(CountByRemoval(problem, progress, byRemoval));
-            EXPECT_EQ(byRemoval.visited, brute.visited);
-            EXPECT_EQ(byRemoval.extreme, brute.extreme);
-        }
-        KruskalWallisTally byHalves;
-        if (CountByHalves(problem, progress, byHalves)) {
-            ++halvesDesigns;
-            EXPECT_EQ(byHalves.visited, brute.visited);
-            EXPECT_EQ(byHalves.extreme, brute.extreme);
-        }
-
-        for (const KruskalWallisExact& exact :
-             {KruskalWallisExactP(sizes, s0), EnumerateKruskalWallis(sizes, s0)}) {
-            ASSERT_EQ(exact.status, ExactStatusExact);
-            EXPECT_EQ(exact.visited, static_cast<std::int64_t>(brute.visited));
-            EXPECT_EQ(exact.extreme,
-                      static_cast<std::int64_t>(std::max<std::uint64_t>(brute.extreme, 1)));
-            EXPECT_EQ(exact.p, static_cast<Extended>(exact.extreme) / exact.visited);
+            const KruskalWallisKeyProblem problem = KeyProblem(sizes, s0);
+            ExactProgress progress;
+            KruskalWallisTally tally;
+            ASSERT_TRUE(CountByRanks(problem, progress, tally));
+            ExpectTally(tally, brute, "rank by rank");
+            ASSERT_TRUE(CountBySmallerGroups(problem, progress, tally));
+            ExpectTally(tally, brute, "smaller groups");
+            // The count by coincidences runs while the small groups hold at most 8 ranks, the
+            // count in halves from two groups on.
+            if (CountByCoincidences(problem, progress, tally)) {
+                ++coincidenceDesigns;
+                ExpectTally(tally, brute, "coincidences");
+            }
+            if (CountByHalves(problem, progress, tally)) {
+                ++halvesDesigns;
+                ExpectTally(tally, brute, "halves");
+            }
+            for (std::size_t c = 0; c < RemovalChoices(problem); ++c, ++removalChoices) {
+                ASSERT_TRUE(CountByRemoval(problem, c, progress, tally));
+                ExpectTally(tally, brute, "removal");
+            }
+            for (std::size_t c = 0; c < SetsChoices(problem); ++c, ++setsChoices) {
+                ASSERT_TRUE(CountBySets(problem, c, progress, tally));
+                ExpectTally(tally, brute, "sets");
+            }
+            for (const KruskalWallisExact& exact :
+                 {KruskalWallisExactP(sizes, s0), EnumerateKruskalWallis(sizes, s0)}) {
+                ASSERT_EQ(exact.status, ExactStatusExact);
+                EXPECT_EQ(exact.visited, static_cast<std::int64_t>(brute.visited));
+                EXPECT_EQ(exact.extreme,
+                          static_cast<std::int64_t>(std::max<std::uint64_t>(brute.extreme, 1)));
+                EXPECT_EQ(exact.p, static_cast<Extended>(exact.extreme) / exact.visited);
+            }
         }
     }
-    EXPECT_GT(coincidenceDesigns, 100);
-    EXPECT_GT(halvesDesigns, 100);
+    EXPECT_GT(withSingletons, 60);
+    EXPECT_GT(withEqualSizes, 60);
+    EXPECT_GT(coincidenceDesigns, 600);
+    EXPECT_GT(halvesDesigns, 600);
+    EXPECT_GT(removalChoices, 4000u);
+    EXPECT_GT(setsChoices, 3000u);
 }
 
 TEST_F(KruskalWallisExactTest, TiesWithTheObservedStatisticCountAsExtreme) {
@@ -205,8 +235,8 @@ TEST_F(KruskalWallisExactTest, TiesWithTheObservedStatisticCountAsExtreme) {
     EXPECT_EQ(KruskalWallisExactP(sizes, 279.0L + 1e-7L).extreme, 1);
 }
 
-TEST_F(KruskalWallisExactTest, LargeShapesAgreeBetweenTheFourCounts) {
-    // Designs too large for the brute force: the four counting methods are independent
+TEST_F(KruskalWallisExactTest, LargeShapesAgreeBetweenTheCounts) {
+    // Designs too large for the brute force: the counting methods are independent
     // algorithms, so their agreement on the tail of the distribution checks them all.
     std::mt19937 rng(7);
     for (const std::vector<std::int32_t>& sizes :
@@ -217,22 +247,78 @@ TEST_F(KruskalWallisExactTest, LargeShapesAgreeBetweenTheFourCounts) {
             const Extended s0 = RandomObservedS(sizes, rng);
             const KruskalWallisKeyProblem problem = KeyProblem(sizes, s0);
             ExactProgress progress;
-            KruskalWallisTally a;
-            KruskalWallisTally b;
-            KruskalWallisTally c;
-            KruskalWallisTally d;
-            ASSERT_TRUE(CountByRanks(problem, progress, a));
-            ASSERT_TRUE(CountBySmallerGroups(problem, progress, b));
-            ASSERT_TRUE(CountByCoincidences(problem, progress, c));
-            ASSERT_TRUE(CountByHalves(problem, progress, d));
-            EXPECT_EQ(a.visited, b.visited);
-            EXPECT_EQ(a.visited, d.visited);
-            EXPECT_EQ(static_cast<Extended>(a.visited), problem.arrangements);
-            EXPECT_EQ(a.extreme, b.extreme);
-            EXPECT_EQ(a.extreme, c.extreme);
-            EXPECT_EQ(a.extreme, d.extreme);
+            KruskalWallisTally byRanks;
+            ASSERT_TRUE(CountByRanks(problem, progress, byRanks));
+            EXPECT_EQ(static_cast<Extended>(byRanks.visited), problem.arrangements);
+            using Count = bool (*)(const KruskalWallisKeyProblem&, ExactProgress&,
+                                   KruskalWallisTally&);
+            for (const Count count : {Count{CountBySmallerGroups}, Count{CountByCoincidences},
+                                      Count{CountByHalves}, Count{CountByRemoval},
+                                      Count{CountBySets}}) {
+                KruskalWallisTally tally;
+                ASSERT_TRUE(count(problem, progress, tally));
+                EXPECT_EQ(tally.visited, byRanks.visited);
+                EXPECT_EQ(tally.extreme, byRanks.extreme);
+            }
         }
     }
+}
+
+/// The observed division of a slow shape: 0 the ranks in consecutive blocks, 1 dealt round
+/// robin (each rank to the next group with room), 2 dealt round robin in the order 1, N, 2,
+/// N - 1, ...; its S = sum of R_j^2 / n_j.
+Extended DealtS(const std::vector<std::int32_t>& sizes, int kind) {
+    const std::int32_t n = std::accumulate(sizes.begin(), sizes.end(), 0);
+    std::vector<std::int32_t> order;
+    if (kind == 2) {
+        for (std::int32_t low = 1, high = n; low <= high;) {
+            order.push_back(low++);
+            if (low <= high) order.push_back(high--);
+        }
+    } else {
+        for (std::int32_t r = 1; r <= n; ++r) order.push_back(r);
+    }
+    std::vector<std::int32_t> filled(sizes.size(), 0);
+    std::vector<Extended> sums(sizes.size(), 0);
+    std::size_t g = 0;
+    for (const std::int32_t r : order) {
+        while (filled[g] == sizes[g]) g = kind == 0 ? g + 1 : (g + 1) % sizes.size();
+        ++filled[g];
+        sums[g] += r;
+        if (kind != 0) g = (g + 1) % sizes.size();
+    }
+    Extended s = 0;
+    for (std::size_t j = 0; j < sizes.size(); ++j) s += sums[j] * sums[j] / sizes[j];
+    return s;
+}
+
+TEST_F(KruskalWallisExactTest, TheSlowestShapesCountAsTheyDidBefore) {
+    // Shapes that took up to a second to count, with the counts the earlier counting gave
+    // (they agree with a complete enumeration of every division), in
+    // tests/data/kruskal_wallis/slow_shape_counts.txt.
+    std::ifstream in(std::string(ZELKON_SOURCE_DIR) +
+                     "/tests/data/kruskal_wallis/slow_shape_counts.txt");
+    ASSERT_TRUE(in);
+    std::string line;
+    int cases = 0;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        std::replace(line.begin(), line.end(), ';', ' ');
+        std::replace(line.begin(), line.end(), ',', ' ');
+        std::istringstream fields(line);
+        std::vector<std::int64_t> numbers;
+        for (std::int64_t x = 0; fields >> x;) numbers.push_back(x);
+        ASSERT_GE(numbers.size(), 4u) << line;
+        const std::vector<std::int32_t> sizes(numbers.begin(), numbers.end() - 3);
+        const int kind = static_cast<int>(numbers[numbers.size() - 3]);
+        SCOPED_TRACE(line);
+        const KruskalWallisExact exact = KruskalWallisExactP(sizes, DealtS(sizes, kind));
+        ASSERT_EQ(exact.status, ExactStatusExact);
+        EXPECT_EQ(exact.visited, numbers[numbers.size() - 2]);
+        EXPECT_EQ(exact.extreme, numbers.back());
+        ++cases;
+    }
+    EXPECT_EQ(cases, 24);
 }
 
 }  // namespace
