@@ -1,7 +1,8 @@
-// The two ways the exact Kruskal-Wallis P value is counted without visiting every division
-// of the ranks one by one.  Both work on the integer key L x S of a division, where S is the
-// sum of R_j^2 / n_j and L the least common multiple of the group sizes, so that "at least
-// as extreme" is decided in exact integer arithmetic.
+// The ways the exact Kruskal-Wallis P value is counted without visiting every division of
+// the ranks one by one: rank by rank, over the smaller groups, by coinciding ranks, by
+// removal from a generating function and by sets of ranks.  All work on the integer key
+// L x S of a division, where S is the sum of R_j^2 / n_j and L the least common multiple of
+// the group sizes, so that "at least as extreme" is decided in exact integer arithmetic.
 #pragma once
 
 #include <algorithm>
@@ -134,7 +135,6 @@ Extended ShareWays(const std::vector<ShareGroup>& groups);
 Extended CostByRanks(const KruskalWallisKeyProblem& problem);
 Extended CostBySmallerGroups(const KruskalWallisKeyProblem& problem);
 Extended CostByCoincidences(const KruskalWallisKeyProblem& problem);
-Extended CostByHalves(const KruskalWallisKeyProblem& problem);
 Extended CostByRemoval(const KruskalWallisKeyProblem& problem);
 Extended CostBySets(const KruskalWallisKeyProblem& problem);
 
@@ -158,13 +158,6 @@ bool CountBySmallerGroups(const KruskalWallisKeyProblem& problem, ExactProgress&
 /// (or the small groups hold too many ranks for it: then its cost is infinite).
 bool CountByCoincidences(const KruskalWallisKeyProblem& problem, ExactProgress& progress,
                          KruskalWallisTally& tally);
-
-/// In two halves, for many groups of a few ranks: the ways one half of the groups takes
-/// ranks are listed by their set of ranks, and every way of the other half meets the ways
-/// that take the ranks it leaves.  False when the progress gate stopped it (or no split of
-/// the groups fits its memory: then its cost is infinite).
-bool CountByHalves(const KruskalWallisKeyProblem& problem, ExactProgress& progress,
-                   KruskalWallisTally& tally);
 
 /// By removal, for two or three large groups beside smaller ones: one large group takes
 /// the ranks left, one or two others are held in one generating function of all ranks, and

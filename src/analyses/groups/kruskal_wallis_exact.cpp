@@ -129,8 +129,6 @@ const char* KruskalWallisMethodText(KruskalWallisMethod method) {
             return "counted over the smaller groups";
         case KruskalWallisMethod::ByCoincidences:
             return "counted over coinciding ranks of the smaller groups";
-        case KruskalWallisMethod::ByHalves:
-            return "counted in two halves of the groups";
         case KruskalWallisMethod::ByRemoval:
             return "counted over the ranks the smaller groups leave";
         case KruskalWallisMethod::BySets:
@@ -185,7 +183,6 @@ KruskalWallisExact KruskalWallisExactP(std::span<const std::int32_t> sizes, Exte
         {KruskalWallisMethod::ByRanks, CostByRanks, CountByRanks},
         {KruskalWallisMethod::BySmallerGroups, CostBySmallerGroups, CountBySmallerGroups},
         {KruskalWallisMethod::ByCoincidences, CostByCoincidences, CountByCoincidences},
-        {KruskalWallisMethod::ByHalves, CostByHalves, CountByHalves},
         {KruskalWallisMethod::ByRemoval, CostByRemoval, CountByRemoval},
         {KruskalWallisMethod::BySets, CostBySets, CountBySets},
     };

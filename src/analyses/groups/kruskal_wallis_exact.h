@@ -1,8 +1,8 @@
 // The exact P value of the Kruskal-Wallis test: the share of all divisions of the ranks
 // 1..N into groups of the observed sizes whose statistic is at least as large as the
-// observed one.  It is counted (in whichever of four ways is cheapest for the group sizes),
-// never enumerated one division at a time, and gives exactly the
-// counts a complete enumeration would give.  The complete enumeration is kept beside it to
+// observed one.  It is counted (in whichever of five ways is cheapest for the group sizes),
+// never enumerated one division at a time, and gives exactly the counts a complete
+// enumeration would give.  The complete enumeration is kept beside it to
 // check and time the counting.
 #pragma once
 
@@ -23,7 +23,6 @@ enum class KruskalWallisMethod : std::uint8_t {
     ByRanks,          ///< counted rank by rank
     BySmallerGroups,  ///< counted over the ranks of the smaller groups
     ByCoincidences,   ///< counted over coinciding ranks of the smaller groups
-    ByHalves,         ///< counted in two halves of the groups that meet
     ByRemoval,        ///< counted over the ranks the smaller groups leave to the larger
     BySets,           ///< counted over the sets of ranks of two sides of the groups
     Enumerated,       ///< every division visited

@@ -148,7 +148,6 @@ TEST_F(KruskalWallisExactTest, EveryMethodCountsAsTheBruteForceOnRandomDesigns) 
     int withSingletons = 0;
     int withEqualSizes = 0;
     int coincidenceDesigns = 0;
-    int halvesDesigns = 0;
     std::size_t removalChoices = 0;
     std::size_t setsChoices = 0;
     while (designs < 300) {
@@ -181,15 +180,10 @@ TEST_F(KruskalWallisExactTest, EveryMethodCountsAsTheBruteForceOnRandomDesigns) 
             ExpectTally(tally, brute, "rank by rank");
             ASSERT_TRUE(CountBySmallerGroups(problem, progress, tally));
             ExpectTally(tally, brute, "smaller groups");
-            // The count by coincidences runs while the small groups hold at most 8 ranks, the
-            // count in halves from two groups on.
+            // The count by coincidences runs while the small groups hold at most 8 ranks.
             if (CountByCoincidences(problem, progress, tally)) {
                 ++coincidenceDesigns;
                 ExpectTally(tally, brute, "coincidences");
-            }
-            if (CountByHalves(problem, progress, tally)) {
-                ++halvesDesigns;
-                ExpectTally(tally, brute, "halves");
             }
             for (std::size_t c = 0; c < RemovalChoices(problem); ++c, ++removalChoices) {
                 ASSERT_TRUE(CountByRemoval(problem, c, progress, tally));
@@ -212,7 +206,6 @@ TEST_F(KruskalWallisExactTest, EveryMethodCountsAsTheBruteForceOnRandomDesigns) 
     EXPECT_GT(withSingletons, 60);
     EXPECT_GT(withEqualSizes, 60);
     EXPECT_GT(coincidenceDesigns, 600);
-    EXPECT_GT(halvesDesigns, 600);
     EXPECT_GT(removalChoices, 4000u);
     EXPECT_GT(setsChoices, 3000u);
 }
@@ -253,7 +246,7 @@ TEST_F(KruskalWallisExactTest, LargeShapesAgreeBetweenTheCounts) {
             using Count = bool (*)(const KruskalWallisKeyProblem&, ExactProgress&,
                                    KruskalWallisTally&);
             for (const Count count : {Count{CountBySmallerGroups}, Count{CountByCoincidences},
-                                      Count{CountByHalves}, Count{CountByRemoval},
+                                      Count{CountByRemoval},
                                       Count{CountBySets}}) {
                 KruskalWallisTally tally;
                 ASSERT_TRUE(count(problem, progress, tally));
