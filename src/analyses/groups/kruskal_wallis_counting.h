@@ -72,11 +72,11 @@ class WalkedInterval {
     bool Find(std::int64_t b, std::int64_t c, std::int64_t lo, std::int64_t hi,
               std::int64_t& low, std::int64_t& high) {
         auto f = [&](std::int64_t x) { return (a_ * x + b) * x + c; };
-        // The least value over the integers is at the floor or the ceiling of the vertex,
-        // one of these three.
-        std::int64_t seed =
-            std::clamp(static_cast<std::int64_t>(std::llround(static_cast<double>(b) * scale_)),
-                       lo, hi);
+        // The least value over the integers is at the floor or the ceiling of the vertex:
+        // the vertex truncated (within [lo, hi]) or one beside it.
+        const double vertex = std::clamp(static_cast<double>(b) * scale_,
+                                         static_cast<double>(lo), static_cast<double>(hi));
+        std::int64_t seed = std::clamp(static_cast<std::int64_t>(vertex), lo, hi);
         if (f(seed) >= 0) {
             if (seed > lo && f(seed - 1) < 0) {
                 --seed;
