@@ -181,10 +181,11 @@ class SideKeys {
             subsetSums_.resize(static_cast<std::size_t>(subsets));
             const std::uint8_t* way = patterns_.data();
             for (std::size_t w = 0; w < items_.keys.size(); ++w) {
-                for (const ShareGroup& group : side.groups) {
+                for (std::size_t g = 0; g < side.groups.size(); ++g) {
                     std::uint16_t mask = 0;
-                    for (std::int32_t t = 0; t < group.size; ++t) mask |= static_cast<std::uint16_t>(1u << *way++);
-                    masks_.push_back(mask);
+                    for (std::int32_t t = 0; t < side.groups[g].size; ++t)
+                        mask = static_cast<std::uint16_t>(mask | (1u << *way++));
+                    if (g + 1 < side.groups.size()) masks_.push_back(mask);
                 }
             }
         }
@@ -199,14 +200,21 @@ class SideKeys {
                 subsetSums_[mask] = subsetSums_[mask & (mask - 1)] +
                                     set[std::countr_zero(static_cast<unsigned>(mask))];
             }
+            // The last group's sum is what the others leave of the set's.
+            const std::int64_t all = subsetSums_.back();
+            const std::size_t others = side_.groups.size() - 1;
+            const std::int64_t lastWeight = side_.groups.back().weight;
             const std::uint16_t* mask = masks_.data();
             for (std::size_t w = 0; w < ways; ++w) {
                 std::int64_t total = 0;
-                for (const ShareGroup& group : side_.groups) {
-                    const std::int64_t sum = subsetSums_[*mask++];
-                    total += group.weight * sum * sum;
+                std::int64_t left = all;
+                for (std::size_t g = 0; g < others; ++g) {
+                    const std::int64_t sum = subsetSums_[mask[g]];
+                    left -= sum;
+                    total += side_.groups[g].weight * sum * sum;
                 }
-                items_.keys[w] = total;
+                mask += others;
+                items_.keys[w] = total + lastWeight * left * left;
             }
             return items_;
         }
