@@ -1,9 +1,10 @@
 // The exact Kruskal-Wallis count by sets, for many small groups among few ranks.  The groups
 // are split into two sides.  For every set of ranks the first side can take (the second
-// takes the others), the keys of the ways each side can share out its set are listed, and
-// the pairs of ways whose keys together reach the threshold are counted: the longer list is
-// sorted into buckets of its key range, and each key of the shorter list reads how many
-// keys lie above what it needs.  Groups of equal size within a side are taken in the order
+// takes the others), the keys of the ways each side can share out its set are listed (a side
+// of two groups gathered by the sum of one, its keys then in order by themselves), and the
+// pairs of ways whose keys together reach the threshold are counted: the shorter list is
+// put in order with a table of where each bucket of its key range starts, and each key of
+// the longer list reads how many ways lie at or above what it needs.  Groups of equal size within a side are taken in the order
 // of their smallest rank and counted once for every order; when both sides have the same
 // sizes, only the sets holding rank 1 are visited, each standing for itself and its
 // complement.  The work is the ways of both sides for each set, never their product, and
@@ -21,13 +22,13 @@ namespace zelkon {
 
 namespace {
 
-/// Costs in nanoseconds (measured): a set, a way listed, a rank of a way, a way of the
-/// longer list sorted into its bucket and a way of the shorter list counted against it.
+/// Costs in nanoseconds (measured): a set, a way listed, a rank of a way, a key of the
+/// longer list read against the shorter and a key of the shorter list put in order.
 constexpr Extended SetCost = 40.0L;
 constexpr Extended WayCost = 1.5L;
 constexpr Extended RankCost = 0.5L;
-constexpr Extended BucketCost = 2.0L;
-constexpr Extended QueryCost = 5.0L;
+constexpr Extended ReadCost = 2.5L;
+constexpr Extended PlaceCost = 4.0L;
 /// Ranks at most (a set is a 64-bit mask) and ways of a side at most (its patterns are held).
 constexpr std::int32_t MostRanks = 62;
 constexpr Extended MostWays = 200000.0L;
@@ -101,7 +102,7 @@ SetsPlan MakeSetsPlan(const KruskalWallisKeyProblem& problem,
     const Extended longer = std::max(plan.first.items, plan.second.items);
     const Extended shorter = std::min(plan.first.items, plan.second.items);
     plan.cost = plan.sets * (SetCost + listing(plan.first) + listing(plan.second) +
-                             longer * BucketCost + shorter * QueryCost);
+                             longer * ReadCost + shorter * PlaceCost);
     return plan;
 }
 
@@ -159,6 +160,7 @@ SetsPlan BestSetsPlan(const KruskalWallisKeyProblem& problem) {
 struct Items {
     std::vector<std::int64_t> keys;
     std::vector<std::uint32_t> ways;
+    bool ascending = false;  ///< the keys are in increasing order
 };
 
 /// The keys of every way a side shares the ranks `set` (in increasing order), gathered by
@@ -245,16 +247,31 @@ class SideKeys {
             ++bins_[b];
             top = std::max(top, b);
         }
-        items_.keys.clear();
-        items_.ways.clear();
+        // The key is a convex function of the sum: from the sum of the least key outward,
+        // the keys come in increasing order.
+        sums_.clear();
+        byBin_.clear();
         for (std::size_t b = 0; b <= top; ++b) {
             if (bins_[b] == 0) continue;
             const std::int64_t sum = least + static_cast<std::int64_t>(b);
             const std::int64_t rest = all - sum;
-            items_.keys.push_back(first.weight * sum * sum + second.weight * rest * rest);
-            items_.ways.push_back(bins_[b]);
+            sums_.push_back(first.weight * sum * sum + second.weight * rest * rest);
+            byBin_.push_back(bins_[b]);
             bins_[b] = 0;
         }
+        items_.keys.clear();
+        items_.ways.clear();
+        const std::size_t lowest =
+            static_cast<std::size_t>(std::min_element(sums_.begin(), sums_.end()) - sums_.begin());
+        std::size_t left = lowest;   // next below is left - 1
+        std::size_t right = lowest;  // next above is right
+        while (left > 0 || right < sums_.size()) {
+            const bool takeLeft = right == sums_.size() || (left > 0 && sums_[left - 1] < sums_[right]);
+            const std::size_t at = takeLeft ? --left : right++;
+            items_.keys.push_back(sums_[at]);
+            items_.ways.push_back(byBin_[at]);
+        }
+        items_.ascending = true;
         return items_;
     }
 
@@ -262,59 +279,63 @@ class SideKeys {
     const Side& side_;
     std::vector<std::uint8_t> patterns_;
     std::vector<std::uint32_t> bins_;
+    std::vector<std::int64_t> sums_;     ///< keys of the sums met, in order of the sums
+    std::vector<std::uint32_t> byBin_;   ///< their ways
     std::vector<std::uint16_t> masks_;
     std::vector<std::int64_t> subsetSums_;
     Items items_;
 };
 
 /// Counts the pairs of ways, one of `shorter` and one of `longer`, whose keys together
-/// reach the threshold.
+/// reach the threshold: the shorter list in increasing order of key, with the ways from each
+/// key on and a table of where each bucket of its key range starts, is read once for every
+/// key of the longer list.
 class PairCount {
   public:
-    explicit PairCount(std::size_t longest)
-        : buckets_(std::bit_ceil(std::max<std::size_t>(longest / 2, 1))),
+    explicit PairCount(std::size_t shortest)
+        : buckets_(std::bit_ceil(std::max<std::size_t>(2 * shortest, 1))),
           bucketBits_(std::bit_width(buckets_) - 1),
-          starts_(buckets_ + 1),
-          above_(buckets_ + 1),
-          keys_(longest),
-          ways_(longest) {}
+          starts_(buckets_ + 1) {}
 
     std::uint64_t Count(const Items& longer, const Items& shorter, std::int64_t threshold) {
-        const auto [lowest, highest] = std::minmax_element(longer.keys.begin(), longer.keys.end());
-        const std::int64_t low = *lowest;
-        const std::int64_t high = *highest;
+        const std::size_t n = shorter.keys.size();
+        if (n == 0 || longer.keys.empty()) return 0;
+        // The shorter list in increasing order, and the ways from each place on.
+        order_.resize(n);
+        for (std::size_t i = 0; i < n; ++i) order_[i] = static_cast<std::uint32_t>(i);
+        if (!shorter.ascending) {
+            std::sort(order_.begin(), order_.end(), [&](std::uint32_t a, std::uint32_t b) {
+                return shorter.keys[a] < shorter.keys[b];
+            });
+        }
+        keys_.resize(n);
+        from_.resize(n + 1);
+        from_[n] = 0;
+        for (std::size_t i = n; i-- > 0;) {
+            keys_[i] = shorter.keys[order_[i]];
+            from_[i] = from_[i + 1] + shorter.ways[order_[i]];
+        }
+        const std::int64_t low = keys_.front();
+        const std::int64_t high = keys_.back();
         const auto range = static_cast<std::uint64_t>(high - low);
         const int shift = std::max(0, static_cast<int>(std::bit_width(range)) - bucketBits_);
-        auto bucket = [&](std::int64_t k) { return static_cast<std::size_t>((k - low) >> shift); };
-        // Counting sort of the longer list by bucket; above_[b] is the ways in buckets b on.
-        const std::size_t n = longer.keys.size();
-        std::fill(starts_.begin(), starts_.end(), 0u);
-        std::fill(above_.begin(), above_.end(), std::uint64_t{0});
-        for (std::size_t i = 0; i < n; ++i) {
-            const std::size_t b = bucket(longer.keys[i]);
-            ++starts_[b + 1];
-            above_[b] += longer.ways[i];
-        }
-        for (std::size_t b = 1; b < starts_.size(); ++b) starts_[b] += starts_[b - 1];
-        for (std::size_t b = above_.size() - 1; b-- > 0;) above_[b] += above_[b + 1];
-        fill_.assign(starts_.begin(), starts_.end() - 1);
-        for (std::size_t i = 0; i < n; ++i) {
-            const std::uint32_t at = fill_[bucket(longer.keys[i])]++;
-            keys_[at] = longer.keys[i];
-            ways_[at] = longer.ways[i];
+        // starts_[b]: the first place whose key lies in bucket b or above.
+        std::size_t at = 0;
+        for (std::size_t b = 0; b <= buckets_; ++b) {
+            while (at < n && static_cast<std::uint64_t>(keys_[at] - low) >> shift < b) ++at;
+            starts_[b] = static_cast<std::uint32_t>(at);
         }
         std::uint64_t pairs = 0;
-        for (std::size_t j = 0; j < shorter.keys.size(); ++j) {
-            const std::int64_t need = threshold - shorter.keys[j];
+        for (std::size_t j = 0; j < longer.keys.size(); ++j) {
+            // The ways of the shorter list with key >= need.
+            const std::int64_t need = threshold - longer.keys[j];
+            std::size_t i = 0;
             if (need > high) continue;
-            std::uint64_t reach = above_[0];
             if (need > low) {
-                const std::size_t b = bucket(need);
-                reach = above_[b + 1];
-                for (std::uint32_t i = starts_[b]; i < starts_[b + 1]; ++i)
-                    reach += keys_[i] >= need ? ways_[i] : 0u;
+                i = starts_[static_cast<std::size_t>(static_cast<std::uint64_t>(need - low) >> shift)];
+                while (keys_[i] < need) ++i;
             }
-            pairs += reach * shorter.ways[j];
+            pairs += from_[i] * longer.ways[j];
         }
         return pairs;
     }
@@ -323,10 +344,9 @@ class PairCount {
     std::size_t buckets_;
     int bucketBits_;
     std::vector<std::uint32_t> starts_;
-    std::vector<std::uint64_t> above_;
-    std::vector<std::uint32_t> fill_;
+    std::vector<std::uint32_t> order_;
     std::vector<std::int64_t> keys_;
-    std::vector<std::uint32_t> ways_;
+    std::vector<std::uint64_t> from_;
 };
 
 bool RunSetsPlan(const KruskalWallisKeyProblem& problem, const SetsPlan& plan,
@@ -334,7 +354,7 @@ bool RunSetsPlan(const KruskalWallisKeyProblem& problem, const SetsPlan& plan,
     SideKeys firstKeys(plan.first);
     SideKeys secondKeys(plan.second);
     const bool firstLonger = plan.first.items >= plan.second.items;
-    PairCount pairs(static_cast<std::size_t>(std::max(plan.first.items, plan.second.items)));
+    PairCount pairs(static_cast<std::size_t>(std::min(plan.first.items, plan.second.items)));
     std::vector<std::int64_t> firstRanks(static_cast<std::size_t>(plan.first.ranks));
     std::vector<std::int64_t> secondRanks(static_cast<std::size_t>(plan.second.ranks));
     const std::int32_t n = problem.n;
