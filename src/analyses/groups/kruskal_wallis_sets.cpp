@@ -29,6 +29,7 @@ constexpr Extended WayCost = 1.5L;
 constexpr Extended RankCost = 0.5L;
 constexpr Extended ReadCost = 2.5L;
 constexpr Extended PlaceCost = 4.0L;
+constexpr Extended SortCost = 2.0L;  ///< and for each halving of a list sorted
 /// Ranks at most (a set is a 64-bit mask) and ways of a side at most (its patterns are held).
 constexpr std::int32_t MostRanks = 62;
 constexpr Extended MostWays = 200000.0L;
@@ -99,10 +100,15 @@ SetsPlan MakeSetsPlan(const KruskalWallisKeyProblem& problem,
     plan.mirrored = first == second;
     plan.sets = Binomial(problem.n, plan.first.ranks) / (plan.mirrored ? 2 : 1);
     auto listing = [](const Side& s) { return s.ways * (WayCost + s.ranks * RankCost); };
-    const Extended longer = std::max(plan.first.items, plan.second.items);
-    const Extended shorter = std::min(plan.first.items, plan.second.items);
+    const bool firstLonger = plan.first.items >= plan.second.items;
+    const Side& longer = firstLonger ? plan.first : plan.second;
+    const Side& shorter = firstLonger ? plan.second : plan.first;
+    // A side gathered by sums comes in order by itself; another is sorted.
+    const Extended placing =
+        shorter.bySum ? PlaceCost
+                      : PlaceCost + SortCost * std::log2(std::max(shorter.items, Extended{2}));
     plan.cost = plan.sets * (SetCost + listing(plan.first) + listing(plan.second) +
-                             longer * ReadCost + shorter * PlaceCost);
+                             longer.items * ReadCost + shorter.items * placing);
     return plan;
 }
 
@@ -332,8 +338,12 @@ class PairCount {
             std::size_t i = 0;
             if (need > high) continue;
             if (need > low) {
-                i = starts_[static_cast<std::size_t>(static_cast<std::uint64_t>(need - low) >> shift)];
-                while (keys_[i] < need) ++i;
+                // Within the bucket of `need` (keys may crowd into a few buckets: a binary
+                // search there).
+                const auto b = static_cast<std::size_t>(static_cast<std::uint64_t>(need - low) >> shift);
+                i = static_cast<std::size_t>(
+                    std::lower_bound(keys_.begin() + starts_[b], keys_.begin() + starts_[b + 1], need) -
+                    keys_.begin());
             }
             pairs += from_[i] * longer.ways[j];
         }
