@@ -22,11 +22,14 @@ namespace zelkon {
 
 namespace {
 
-/// Costs in nanoseconds (measured): a set, a way listed, a rank of a way, a key of the
-/// longer list read against the shorter and a key of the shorter list put in order.
+/// Costs in nanoseconds (measured): a set, a way listed, a rank of a way (or a subset sum
+/// and a group of a way), a key of the longer list read against the shorter and a key of
+/// the shorter list put in order.
 constexpr Extended SetCost = 40.0L;
 constexpr Extended WayCost = 1.5L;
 constexpr Extended RankCost = 0.5L;
+constexpr Extended SubsetCost = 0.6L;  ///< a subset sum, for a side listed from them
+constexpr Extended GroupCost = 1.2L;   ///< a group of a way listed from the subset sums
 constexpr Extended ReadCost = 2.5L;
 constexpr Extended PlaceCost = 4.0L;
 constexpr Extended SortCost = 2.0L;  ///< and for each halving of a list sorted
@@ -54,6 +57,7 @@ struct Side {
     /// Two groups: the key follows from the sum of the first, so the ways are gathered by
     /// that sum (items are sums with their numbers of ways); otherwise every way is an item.
     bool bySum = false;
+    bool masked = false;  ///< listed from the sums of every subset of its positions
     std::int32_t sums = 0;  ///< sums the first group can have among ranks 1..N (when gathered)
     Extended items = 1;
 };
@@ -84,6 +88,9 @@ Side MakeSide(std::int32_t n, const std::vector<std::int32_t>& sizes,
         side.sums = first * (n - first) + 1;
         side.items = std::min(side.ways, static_cast<Extended>(side.sums));
     }
+    side.masked = !side.bySum && side.ranks <= MostMaskedRanks &&
+                  std::ldexp(Extended{1}, side.ranks) <=
+                      2 * side.ways * static_cast<Extended>(side.groups.size());
     return side;
 }
 
@@ -99,7 +106,11 @@ SetsPlan MakeSetsPlan(const KruskalWallisKeyProblem& problem,
     if (plan.first.ways > MostWays || plan.second.ways > MostWays) return plan;
     plan.mirrored = first == second;
     plan.sets = Binomial(problem.n, plan.first.ranks) / (plan.mirrored ? 2 : 1);
-    auto listing = [](const Side& s) { return s.ways * (WayCost + s.ranks * RankCost); };
+    auto listing = [](const Side& s) {
+        if (!s.masked) return s.ways * (WayCost + s.ranks * RankCost);
+        return std::ldexp(Extended{1}, s.ranks) * SubsetCost +
+               s.ways * (WayCost + static_cast<Extended>(s.groups.size()) * GroupCost);
+    };
     const bool firstLonger = plan.first.items >= plan.second.items;
     const Side& longer = firstLonger ? plan.first : plan.second;
     const Side& shorter = firstLonger ? plan.second : plan.first;
@@ -183,10 +194,8 @@ class SideKeys {
         items_.ways.assign(static_cast<std::size_t>(side.ways), 1);
         // With few ranks, the sums of every subset of the positions are made once a set and
         // each group of a way reads its sum: the way is held as one position mask a group.
-        const Extended subsets = std::ldexp(Extended{1}, side.ranks);
-        if (side.ranks <= MostMaskedRanks &&
-            subsets <= 2 * side.ways * static_cast<Extended>(side.groups.size())) {
-            subsetSums_.resize(static_cast<std::size_t>(subsets));
+        if (side.masked) {
+            subsetSums_.resize(std::size_t{1} << side.ranks);
             const std::uint8_t* way = patterns_.data();
             for (std::size_t w = 0; w < items_.keys.size(); ++w) {
                 for (std::size_t g = 0; g < side.groups.size(); ++g) {
