@@ -10,11 +10,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "analyses/groups/exact_rank_counts.h"
 #include "analyses/groups/rank_tests.h"
 #include "analyses/regression/correlation.h"
 #include "core/calc_status.h"
 #include "core/data_table.h"
+#include "stats/exact_rank_counts.h"
 
 namespace zelkon {
 namespace {

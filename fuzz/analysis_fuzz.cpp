@@ -9,10 +9,10 @@
 #include <memory>
 #include <string>
 
-#include "core/analysis_run.h"
-#include "core/data_file.h"
-#include "core/document.h"
 #include "data/export.h"
+#include "document/analysis_run.h"
+#include "document/data_file.h"
+#include "document/document.h"
 #include "fuzz_support.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "core/data_file.h"
-#include "core/document.h"
+#include "document/data_file.h"
+#include "document/document.h"
 #include "fuzz_support.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <memory>
 #include <string_view>
 
-#include "core/data_file.h"
-#include "core/document.h"
 #include "data/clipboard_text.h"
+#include "document/data_file.h"
+#include "document/document.h"
 #include "fuzz_support.h"
 
 namespace {

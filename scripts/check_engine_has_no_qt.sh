@@ -2,7 +2,7 @@
 # Fails when any file of the engine includes a Qt header.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-engine_dirs=(src/core src/stats src/analyses src/data src/output)
+engine_dirs=(src/core src/stats src/report src/analyses src/document src/data src/output)
 hits=$(grep -rnE '^\s*#\s*include\s*[<"](Q[A-Za-z]+|Qt[A-Za-z]*/[^>"]*)[>"]' "${engine_dirs[@]}" || true)
 if [ -n "$hits" ]; then
   echo "The engine must not include Qt headers:" >&2

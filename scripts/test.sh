@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the dependencies, builds everything and runs the whole test suite; this is what
 # CI runs (.ci/run).
-#  1. The engine must not include Qt headers.
+#  1. The engine must not include Qt headers, and every include runs downward through the
+#     layers of src/ (scripts/check_layers.sh).
 #  2. The build users make: the "release" preset (Release, -O3, warnings as errors), with
 #     the benchmarks compiled but not run, and its tests; then what it installs and the
 #     Debian package made from it (scripts/check_install.sh).
@@ -18,6 +19,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/check_engine_has_no_qt.sh
+scripts/check_layers.sh
 
 jobs=$(nproc)
 cmake --preset release

@@ -11,7 +11,7 @@
 #include <span>
 #include <string_view>
 
-#include "core/steps.h"
+#include "document/steps.h"
 
 class QCheckBox;
 class QStackedWidget;

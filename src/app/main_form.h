@@ -13,8 +13,8 @@
 #include <array>
 
 #include "app/settings_file.h"
-#include "core/menu_state.h"
-#include "core/steps.h"
+#include "document/menu_state.h"
+#include "document/steps.h"
 
 class QAbstractButton;
 class QAction;

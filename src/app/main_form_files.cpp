@@ -14,9 +14,9 @@
 #include "app/new_file_form.h"
 #include "app/shell_rules.h"
 #include "core/calc_status.h"
-#include "core/data_file.h"
-#include "core/document.h"
-#include "core/steps.h"
+#include "document/data_file.h"
+#include "document/document.h"
+#include "document/steps.h"
 #include "ui/analysis_form.h"
 #include "ui/ui_services.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "core/document.h"
+#include "document/document.h"
 
 namespace zelkon {
 

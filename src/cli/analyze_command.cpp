@@ -10,7 +10,7 @@
 #include "cli/commands.h"
 #include "cli/import_command.h"
 #include "cli/report_output.h"
-#include "core/analysis_run.h"
+#include "document/analysis_run.h"
 
 namespace zelkon::cli {
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "cli/choice_options.h"
-#include "core/document.h"
-#include "core/post_test_choice.h"
+#include "document/document.h"
+#include "document/post_test_choice.h"
 #include "stats/column_stats.h"
 
 namespace zelkon::cli {

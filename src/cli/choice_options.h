@@ -11,9 +11,9 @@
 
 #include "cli/cli_common.h"
 #include "core/analysis_choices.h"
-#include "core/choose_test.h"
-#include "core/column_selection.h"
 #include "core/data_format.h"
+#include "document/choose_test.h"
+#include "document/column_selection.h"
 
 namespace zelkon::cli {
 

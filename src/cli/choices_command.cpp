@@ -6,8 +6,8 @@
 #include "cli/choice_options.h"
 #include "cli/commands.h"
 #include "core/latin1.h"
-#include "core/post_test_choice.h"
 #include "core/stored_number.h"
+#include "document/post_test_choice.h"
 #include "stats/column_stats.h"
 
 namespace zelkon::cli {

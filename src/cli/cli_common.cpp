@@ -4,9 +4,9 @@
 #include <clocale>
 #include <ostream>
 
-#include "core/data_file.h"
 #include "core/file_io.h"
 #include "core/latin1.h"
+#include "document/data_file.h"
 
 namespace zelkon::cli {
 

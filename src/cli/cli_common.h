@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/document.h"
 #include "core/platform.h"
+#include "document/document.h"
 
 namespace zelkon::cli {
 

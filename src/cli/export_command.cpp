@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "core/analysis_run.h"
-#include "core/data_file.h"
-#include "core/summary_page.h"
 #include "data/export.h"
+#include "document/analysis_run.h"
+#include "document/data_file.h"
+#include "document/summary_page.h"
 
 namespace zelkon::cli {
 

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "core/data_file.h"
 #include "core/latin1.h"
 #include "core/number_parse.h"
-#include "core/summary_page.h"
 #include "data/import_placement.h"
 #include "data/text_import.h"
+#include "document/data_file.h"
+#include "document/summary_page.h"
 
 namespace zelkon::cli {
 

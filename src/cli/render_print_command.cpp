@@ -15,9 +15,9 @@
 #include <vector>
 
 #include "cli/render_application.h"
-#include "core/analysis_run.h"
-#include "core/data_file.h"
 #include "core/file_io.h"
+#include "document/analysis_run.h"
+#include "document/data_file.h"
 #include "output/graph_model.h"
 #include "output/print_layout.h"
 #include "output/print_layout_texts.h"

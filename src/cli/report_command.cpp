@@ -5,7 +5,7 @@
 
 #include "cli/commands.h"
 #include "cli/report_output.h"
-#include "core/analysis_run.h"
+#include "document/analysis_run.h"
 
 namespace zelkon::cli {
 

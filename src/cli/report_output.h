@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "cli/cli_common.h"
-#include "core/document.h"
+#include "document/document.h"
 
 namespace zelkon::cli {
 

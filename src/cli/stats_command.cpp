@@ -8,7 +8,7 @@
 #include "cli/commands.h"
 #include "core/json_writer.h"
 #include "core/latin1.h"
-#include "core/summary_page.h"
+#include "document/summary_page.h"
 #include "stats/column_stats.h"
 
 namespace zelkon::cli {

@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/document.h"
 #include "core/platform.h"
 #include "data/selection.h"
+#include "document/document.h"
 
 namespace zelkon {
 

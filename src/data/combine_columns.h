@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "core/document.h"
 #include "core/platform.h"
+#include "document/document.h"
 
 namespace zelkon {
 

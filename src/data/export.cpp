@@ -7,7 +7,6 @@
 #include <cmath>
 #include <vector>
 
-#include "core/data_file.h"
 #include "core/file_io.h"
 #include "core/grid_number.h"
 #include "core/latin1.h"
@@ -15,6 +14,7 @@
 #include "core/number_parse.h"
 #include "core/stored_number.h"
 #include "data/entered_value.h"
+#include "document/data_file.h"
 
 namespace zelkon {
 

@@ -9,9 +9,9 @@
 #include <string_view>
 
 #include "core/column_record.h"
-#include "core/document.h"
 #include "core/platform.h"
 #include "core/results_report.h"
+#include "document/document.h"
 
 namespace zelkon {
 

@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-#include "core/document.h"
 #include "core/platform.h"
 #include "data/text_import.h"
+#include "document/document.h"
 
 namespace zelkon {
 

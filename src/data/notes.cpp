@@ -4,9 +4,9 @@
 #include <algorithm>
 
 #include "core/calc_status.h"
-#include "core/data_file.h"
 #include "core/latin1.h"
 #include "data/data_messages.h"
+#include "document/data_file.h"
 
 namespace zelkon {
 

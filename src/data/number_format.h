@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/document.h"
 #include "data/selection.h"
+#include "document/document.h"
 
 namespace zelkon {
 

@@ -5,12 +5,12 @@
 #include <cmath>
 #include <vector>
 
-#include "core/data_set.h"
 #include "core/latin1.h"
 #include "core/number_parse.h"
 #include "core/stored_number.h"
 #include "data/data_messages.h"
 #include "data/entered_value.h"
+#include "document/data_set.h"
 
 namespace zelkon {
 

@@ -5,13 +5,13 @@
 #include <cerrno>
 #include <limits>
 
-#include "core/data_file.h"
 #include "core/file_io.h"
 #include "core/latin1.h"
 #include "core/latin1_decode.h"
 #include "data/data_messages.h"
 #include "data/entered_value.h"
 #include "data/text_import_fields.h"
+#include "document/data_file.h"
 
 namespace zelkon {
 

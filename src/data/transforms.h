@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/document.h"
 #include "core/platform.h"
 #include "core/types.h"
 #include "data/selection.h"
+#include "document/document.h"
 
 namespace zelkon {
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <map>
 
-#include "core/analysis_run.h"
+#include "document/analysis_run.h"
 #include "output/graph_model_points.h"
 
 namespace zelkon {

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/document.h"
+#include "document/document.h"
 #include "output/axis_scale.h"
 
 namespace zelkon {

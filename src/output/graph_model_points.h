@@ -2,7 +2,7 @@
 // and the multiple-regression graph.  Used by graph_model.cpp only.
 #pragma once
 
-#include "core/document.h"
+#include "document/document.h"
 #include "output/graph_model.h"
 
 namespace zelkon {

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "core/analysis_run.h"
 #include "data/notes.h"
+#include "document/analysis_run.h"
 #include "output/print_layout_texts.h"
 
 namespace zelkon {

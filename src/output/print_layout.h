@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "core/document.h"
-#include "core/steps.h"
 #include "data/data_messages.h"
+#include "document/document.h"
+#include "document/steps.h"
 
 namespace zelkon {
 

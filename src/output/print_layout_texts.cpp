@@ -6,7 +6,7 @@
 #include "core/column_headings.h"
 #include "core/grid_number.h"
 #include "core/stored_number.h"
-#include "core/summary_page.h"
+#include "document/summary_page.h"
 #include "stats/column_stats.h"
 
 namespace zelkon {

@@ -12,8 +12,8 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 
-#include "core/data_file.h"
 #include "core/file_io.h"
+#include "document/data_file.h"
 #include "render/graph_painter.h"
 
 namespace zelkon {

@@ -13,17 +13,17 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "core/analysis_run.h"
 #include "core/calc_status.h"
-#include "core/document.h"
+#include "data/notes.h"
+#include "document/analysis_run.h"
+#include "document/document.h"
 #include "ui/choose_test_page.h"
 #include "ui/data_grid.h"
 #include "ui/graph_page.h"
 #include "ui/notes_form.h"
-#include "ui/spread_grid.h"
-#include "data/notes.h"
 #include "ui/results_page.h"
 #include "ui/results_viewer.h"
+#include "ui/spread_grid.h"
 #include "ui/start_page.h"
 #include "ui/statistics_page.h"
 #include "ui/two_by_two_entry_page.h"

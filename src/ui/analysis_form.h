@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "core/analysis_entry.h"
-#include "core/steps.h"
+#include "document/steps.h"
 
 class QLabel;
 class QStackedWidget;

@@ -2,7 +2,7 @@
 // work on the data sheet when step 2 shows it, take any edit still open first, run their
 // dialog and the engine's operation, then redraw what changed and report the edit.
 #include "core/calc_status.h"
-#include "core/document.h"
+#include "document/document.h"
 #include "ui/analysis_form.h"
 #include "ui/data_forms.h"
 #include "ui/data_grid.h"

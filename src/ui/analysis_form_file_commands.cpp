@@ -7,13 +7,13 @@
 #include <optional>
 
 #include "core/calc_status.h"
-#include "core/data_file.h"
-#include "core/document.h"
 #include "data/data_messages.h"
 #include "data/export.h"
 #include "data/import_placement.h"
 #include "data/notes.h"
 #include "data/text_import.h"
+#include "document/data_file.h"
+#include "document/document.h"
 #include "output/graph_model.h"
 #include "render/graph_export.h"
 #include "ui/analysis_form.h"

@@ -3,7 +3,7 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 
-#include "core/document.h"
+#include "document/document.h"
 #include "ui/widget_helpers.h"
 
 namespace zelkon {

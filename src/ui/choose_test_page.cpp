@@ -3,7 +3,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include "core/document.h"
+#include "document/document.h"
 #include "stats/column_stats.h"
 #include "ui/column_dialogs.h"
 #include "ui/column_pages.h"

@@ -6,7 +6,7 @@
 
 #include <QWidget>
 
-#include "core/steps.h"
+#include "document/steps.h"
 
 class QStackedWidget;
 

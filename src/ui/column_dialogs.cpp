@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/choice_texts.h"
-#include "core/document.h"
+#include "document/choice_texts.h"
+#include "document/document.h"
 #include "ui/ui_services.h"
 #include "ui/widget_helpers.h"
 

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "core/column_selection.h"
+#include "document/column_selection.h"
 
 class QListWidget;
 class QPushButton;

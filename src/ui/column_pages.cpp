@@ -8,12 +8,12 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "core/choice_texts.h"
-#include "core/choose_test.h"
-#include "core/column_selection.h"
-#include "core/document.h"
 #include "core/number_parse.h"
 #include "core/stored_number.h"
+#include "document/choice_texts.h"
+#include "document/choose_test.h"
+#include "document/column_selection.h"
+#include "document/document.h"
 #include "ui/ui_services.h"
 #include "ui/widget_helpers.h"
 

@@ -13,12 +13,12 @@
 
 #include <array>
 
-#include "core/document.h"
 #include "core/grid_number.h"
 #include "core/number_parse.h"
 #include "core/stored_number.h"
 #include "data/data_messages.h"
 #include "data/transforms.h"
+#include "document/document.h"
 #include "ui/ui_services.h"
 
 namespace zelkon {

@@ -6,7 +6,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "core/document.h"
+#include "document/document.h"
 #include "ui/spread_grid.h"
 #include "ui/ui_services.h"
 #include "ui/widget_helpers.h"

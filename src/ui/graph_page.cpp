@@ -17,9 +17,9 @@
 #include <algorithm>
 #include <string>
 
-#include "core/analysis_run.h"
 #include "core/calc_status.h"
-#include "core/document.h"
+#include "document/analysis_run.h"
+#include "document/document.h"
 #include "render/graph_painter.h"
 #include "ui/ui_services.h"
 

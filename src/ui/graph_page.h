@@ -6,7 +6,7 @@
 
 #include <QWidget>
 
-#include "core/analysis_run.h"
+#include "document/analysis_run.h"
 #include "output/graph_model.h"
 
 class QButtonGroup;

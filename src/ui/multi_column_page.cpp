@@ -10,11 +10,11 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "core/choice_texts.h"
-#include "core/choose_test.h"
-#include "core/column_selection.h"
-#include "core/document.h"
-#include "core/post_test_choice.h"
+#include "document/choice_texts.h"
+#include "document/choose_test.h"
+#include "document/column_selection.h"
+#include "document/document.h"
+#include "document/post_test_choice.h"
 #include "ui/ui_services.h"
 #include "ui/widget_helpers.h"
 

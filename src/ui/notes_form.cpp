@@ -19,10 +19,10 @@
 #include <QTextFrame>
 #include <QVBoxLayout>
 
-#include "core/document.h"
 #include "core/platform.h"
 #include "data/data_messages.h"
 #include "data/notes.h"
+#include "document/document.h"
 #include "ui/results_viewer.h"
 #include "ui/ui_services.h"
 

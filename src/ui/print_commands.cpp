@@ -9,7 +9,7 @@
 #include <QPrinter>
 
 #include "core/calc_status.h"
-#include "core/document.h"
+#include "document/document.h"
 #include "output/graph_model.h"
 #include "output/print_layout.h"
 #include "render/print_painter.h"

@@ -8,8 +8,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "core/analysis_run.h"
-#include "core/document.h"
+#include "document/analysis_run.h"
+#include "document/document.h"
 #include "ui/results_viewer.h"
 #include "ui/ui_services.h"
 

@@ -10,8 +10,8 @@
 #include <climits>
 
 #include "core/column_record.h"
-#include "core/document.h"
 #include "data/entered_value.h"
+#include "document/document.h"
 #include "ui/spread_grid_model.h"
 #include "ui/spread_grid_parts.h"
 

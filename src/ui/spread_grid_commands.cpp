@@ -8,9 +8,9 @@
 #include <QLineEdit>
 #include <QMimeData>
 
-#include "core/document.h"
 #include "data/clipboard_text.h"
 #include "data/sheet_editing.h"
+#include "document/document.h"
 #include "ui/cell_dialogs.h"
 #include "ui/spread_grid.h"
 #include "ui/spread_grid_model.h"

@@ -1,11 +1,11 @@
 #include "ui/spread_grid_model.h"
 
 #include "core/column_headings.h"
-#include "core/column_selection.h"
-#include "core/document.h"
 #include "core/grid_number.h"
 #include "data/entered_value.h"
 #include "data/sheet_editing.h"
+#include "document/column_selection.h"
+#include "document/document.h"
 #include "ui/ui_services.h"
 
 namespace zelkon {

@@ -8,8 +8,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "core/choice_texts.h"
-#include "core/document.h"
+#include "document/choice_texts.h"
+#include "document/document.h"
 #include "ui/ui_services.h"
 #include "ui/widget_helpers.h"
 

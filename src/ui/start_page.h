@@ -8,7 +8,7 @@
 #include <array>
 
 #include "core/data_format.h"
-#include "core/steps.h"
+#include "document/steps.h"
 
 class QLabel;
 class QPushButton;

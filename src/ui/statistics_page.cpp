@@ -21,9 +21,9 @@
 #include <array>
 
 #include "core/column_headings.h"
-#include "core/document.h"
-#include "core/summary_page.h"
 #include "data/entered_value.h"
+#include "document/document.h"
+#include "document/summary_page.h"
 #include "ui/ui_services.h"
 #include "ui/widget_helpers.h"
 

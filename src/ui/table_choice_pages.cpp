@@ -13,11 +13,11 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "core/choice_texts.h"
-#include "core/choose_test.h"
-#include "core/document.h"
 #include "core/number_parse.h"
 #include "core/stored_number.h"
+#include "document/choice_texts.h"
+#include "document/choose_test.h"
+#include "document/document.h"
 #include "ui/ui_services.h"
 #include "ui/widget_helpers.h"
 

@@ -6,10 +6,10 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-#include "core/document.h"
 #include "core/latin1.h"
 #include "core/number_parse.h"
 #include "core/stored_number.h"
+#include "document/document.h"
 #include "ui/ui_services.h"
 #include "ui/widget_helpers.h"
 

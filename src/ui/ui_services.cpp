@@ -10,8 +10,8 @@
 #include <QScreen>
 #include <QTreeView>
 
-#include "core/data_file.h"
 #include "core/latin1.h"
+#include "document/data_file.h"
 
 namespace zelkon {
 

@@ -15,8 +15,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/data_set.h"
 #include "core/platform.h"
+#include "document/data_set.h"
 
 class QDialog;
 class QFileDialog;

@@ -14,9 +14,9 @@
 #include "cli/choice_options.h"
 #include "cli/commands.h"
 #include "cli/import_command.h"
-#include "core/analysis_run.h"
 #include "core/file_io.h"
-#include "core/post_test_choice.h"
+#include "document/analysis_run.h"
+#include "document/post_test_choice.h"
 #include "stats/column_stats.h"
 #include "support/test_support.h"
 

@@ -10,10 +10,10 @@
 
 #include "cli/commands.h"
 #include "cli/import_command.h"
-#include "core/data_file.h"
 #include "core/file_io.h"
 #include "data/scripted_prompts.h"
 #include "data/sheet_editing.h"
+#include "document/data_file.h"
 #include "support/test_support.h"
 
 namespace zelkon::cli {

@@ -12,8 +12,8 @@
 #include "cli/commands.h"
 #include "cli/export_command.h"
 #include "cli/import_command.h"
-#include "core/data_file.h"
 #include "core/file_io.h"
+#include "document/data_file.h"
 #include "support/test_support.h"
 
 namespace zelkon::cli {

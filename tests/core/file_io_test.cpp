@@ -18,11 +18,11 @@
 #include <unistd.h>
 
 #include "cli/cli_common.h"
-#include "core/data_file.h"
-#include "core/document.h"
 #include "core/file_io.h"
-#include "data/text_import.h"
 #include "data/scripted_prompts.h"
+#include "data/text_import.h"
+#include "document/data_file.h"
+#include "document/document.h"
 #include "support/test_support.h"
 
 namespace zelkon {

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core/data_file.h"
-#include "core/document.h"
 #include "core/latin1_decode.h"
+#include "document/data_file.h"
+#include "document/document.h"
 
 namespace zelkon {
 namespace {

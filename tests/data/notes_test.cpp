@@ -7,8 +7,8 @@
 #include <filesystem>
 
 #include "core/calc_status.h"
-#include "core/data_file.h"
 #include "data/scripted_prompts.h"
+#include "document/data_file.h"
 #include "support/test_support.h"
 
 namespace zelkon {

@@ -15,10 +15,10 @@
 
 #include "core/file_io.h"
 #include "core/latin1.h"
-#include "core/summary_page.h"
 #include "data/import_placement.h"
 #include "data/scripted_prompts.h"
 #include "data/text_import_fields.h"
+#include "document/summary_page.h"
 
 namespace zelkon {
 namespace {

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <string>
 
-#include "core/data_file.h"
+#include "document/data_file.h"
 
 namespace zelkon {
 namespace {

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "core/data_file.h"
+#include "document/data_file.h"
 #include "output/print_layout_texts.h"
 
 namespace zelkon {

@@ -21,15 +21,15 @@
 #include <QTimer>
 
 #include "core/calc_status.h"
-#include "core/document.h"
+#include "document/document.h"
 #include "stats/column_stats.h"
 #include "ui/analysis_form.h"
 #include "ui/data_grid.h"
 #include "ui/graph_page.h"
-#include "ui/spread_grid.h"
-#include "ui/spread_grid_model.h"
 #include "ui/results_page.h"
 #include "ui/results_viewer.h"
+#include "ui/spread_grid.h"
+#include "ui/spread_grid_model.h"
 #include "ui/start_page.h"
 #include "ui/statistics_page.h"
 #include "ui/two_by_two_entry_page.h"

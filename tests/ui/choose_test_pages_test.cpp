@@ -12,8 +12,8 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "core/choice_texts.h"
-#include "core/document.h"
+#include "document/choice_texts.h"
+#include "document/document.h"
 #include "ui/analysis_form.h"
 #include "ui/choose_test_page.h"
 #include "ui/column_dialogs.h"

@@ -15,8 +15,8 @@
 
 #include <cmath>
 
-#include "core/document.h"
 #include "core/grid_number.h"
+#include "document/document.h"
 #include "ui/analysis_form.h"
 #include "ui/data_forms.h"
 #include "ui/data_grid.h"

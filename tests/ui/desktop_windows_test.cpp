@@ -23,9 +23,9 @@
 #include <QTreeView>
 
 #include "app/main_form.h"
-#include "core/data_file.h"
-#include "core/document.h"
 #include "core/file_io.h"
+#include "document/data_file.h"
+#include "document/document.h"
 #include "ui/analysis_form.h"
 #include "ui/cell_dialogs.h"
 #include "ui/notes_form.h"

@@ -13,8 +13,8 @@
 #include <cmath>
 #include <string>
 
-#include "core/data_file.h"
-#include "core/document.h"
+#include "document/data_file.h"
+#include "document/document.h"
 #include "output/graph_model.h"
 #include "ui/analysis_form.h"
 #include "ui/graph_page.h"

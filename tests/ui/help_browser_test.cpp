@@ -17,9 +17,9 @@
 
 #include "app/help_browser.h"
 #include "app/main_form.h"
-#include "core/document.h"
 #include "core/help_topics.h"
 #include "data/text_import.h"
+#include "document/document.h"
 #include "ui/analysis_form.h"
 #include "ui/import_form.h"
 #include "ui_test_support.h"

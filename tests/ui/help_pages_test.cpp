@@ -113,7 +113,8 @@ void CollectLiterals(const QByteArray& code, std::set<QString>& literals) {
 const std::set<QString>& EngineLiterals() {
     static const std::set<QString> literals = [] {
         std::set<QString> all;
-        for (const char* area : {"src/analyses", "src/output", "src/stats", "src/core"}) {
+        for (const char* area : {"src/analyses", "src/report", "src/output", "src/stats",
+                                 "src/document", "src/core"}) {
             QDirIterator it(SourcePath(QString::fromLatin1(area)), {QStringLiteral("*.cpp"), QStringLiteral("*.h")},
                             QDir::Files, QDirIterator::Subdirectories);
             while (it.hasNext()) {

@@ -14,7 +14,7 @@
 #include <QTableWidget>
 #include <QTest>
 
-#include "core/document.h"
+#include "document/document.h"
 #include "ui/analysis_form.h"
 #include "ui/data_grid.h"
 #include "ui/export_form.h"

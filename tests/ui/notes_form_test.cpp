@@ -10,12 +10,12 @@
 #include <QTest>
 #include <QTextCursor>
 
-#include "core/document.h"
 #include "data/notes.h"
+#include "document/document.h"
 #include "ui/analysis_form.h"
 #include "ui/notes_form.h"
-#include "ui/results_viewer.h"
 #include "ui/results_page.h"
+#include "ui/results_viewer.h"
 #include "ui/ui_services.h"
 #include "ui_test_support.h"
 

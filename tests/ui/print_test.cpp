@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "core/document.h"
+#include "document/document.h"
 #include "output/print_layout.h"
 #include "render/print_painter.h"
 #include "ui/analysis_form.h"

@@ -13,8 +13,8 @@
 #include <unistd.h>
 
 #include "app/main_form.h"
-#include "core/document.h"
 #include "core/file_io.h"
+#include "document/document.h"
 #include "ui/analysis_form.h"
 #include "ui_test_support.h"
 

@@ -15,8 +15,8 @@
 #include "app/file_association.h"
 #include "app/settings_file.h"
 #include "app/shell_rules.h"
-#include "core/document.h"
 #include "core/file_io.h"
+#include "document/document.h"
 #include "ui_test_support.h"
 
 using namespace zelkon;

@@ -26,7 +26,7 @@
 
 #include "app/main_form.h"
 #include "app/single_instance.h"
-#include "core/document.h"
+#include "document/document.h"
 #include "ui/analysis_form.h"
 #include "ui_test_support.h"
 

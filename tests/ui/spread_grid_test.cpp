@@ -19,9 +19,9 @@
 #include <memory>
 
 #include "app/main_form.h"
-#include "core/document.h"
 #include "data/data_messages.h"
 #include "data/sheet_editing.h"
+#include "document/document.h"
 #include "ui/analysis_form.h"
 #include "ui/cell_dialogs.h"
 #include "ui/data_grid.h"

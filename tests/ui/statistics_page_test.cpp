@@ -13,7 +13,7 @@
 
 #include <cmath>
 
-#include "core/document.h"
+#include "document/document.h"
 #include "ui/statistics_page.h"
 #include "ui/two_by_two_entry_page.h"
 #include "ui/ui_services.h"

@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "core/document.h"
+#include "document/document.h"
 #include "ui/ui_services.h"
 
 namespace zelkon::test {

@@ -27,8 +27,8 @@
 #include "analyses/groups/friedman_exact.h"
 #include "analyses/groups/kruskal_wallis_exact.h"
 #include "core/calc_status.h"
-#include "core/data_file.h"
-#include "core/document.h"
+#include "document/data_file.h"
+#include "document/document.h"
 
 using namespace zelkon;
 

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "core/document.h"
+#include "document/document.h"
 #include "example_writer.h"
 
 namespace zelkon {

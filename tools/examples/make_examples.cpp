@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "core/data_file.h"
-#include "core/document.h"
 #include "data/sheet_editing.h"
+#include "document/data_file.h"
+#include "document/document.h"
 #include "examples_groups.h"
-#include "stats/column_stats.h"
 #include "examples_tables.h"
+#include "stats/column_stats.h"
 
 using namespace zelkon;
 

@@ -6,7 +6,7 @@
 
 #include "core/fp_guard.h"
 #include "core/json_writer.h"
-#include "output/contingency_tables.h"
+#include "report/contingency_tables.h"
 #include "stats/wording.h"
 
 namespace zelkon {

@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "analyses/contingency/prime_factor_product.h"
+#include "stats/prime_factor_product.h"
 
 namespace zelkon {
 

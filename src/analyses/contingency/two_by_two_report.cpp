@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "core/json_writer.h"
-#include "output/contingency_tables.h"
+#include "report/contingency_tables.h"
 #include "stats/wording.h"
 
 namespace zelkon {

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "core/json_writer.h"
-#include "output/anova_tables.h"
-#include "output/summary_tables.h"
+#include "report/anova_tables.h"
+#include "report/summary_tables.h"
 #include "stats/wording.h"
 
 namespace zelkon {

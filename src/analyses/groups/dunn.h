@@ -12,7 +12,7 @@
 #include "core/json_writer.h"
 #include "core/results_report.h"
 #include "core/types.h"
-#include "output/posttest_tables.h"
+#include "report/posttest_tables.h"
 
 namespace zelkon {
 

@@ -8,7 +8,7 @@
 #include "analyses/groups/rank_multi_report.h"
 #include "core/calc_status.h"
 #include "core/json_writer.h"
-#include "output/rank_tables.h"
+#include "report/rank_tables.h"
 #include "stats/pvalue.h"
 #include "stats/wording.h"
 

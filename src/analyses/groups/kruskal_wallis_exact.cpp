@@ -6,9 +6,9 @@
 #include <numeric>
 #include <vector>
 
-#include "analyses/contingency/prime_factor_product.h"
 #include "analyses/groups/kruskal_wallis_counting.h"
 #include "core/calc_status.h"
+#include "stats/prime_factor_product.h"
 
 namespace zelkon {
 

@@ -6,7 +6,7 @@
 #include "analyses/groups/multi_column_data.h"
 #include "core/error_messages.h"
 #include "core/fp_guard.h"
-#include "output/posttest_tables.h"
+#include "report/posttest_tables.h"
 #include "stats/pvalue.h"
 
 namespace zelkon {

@@ -6,7 +6,7 @@
 #include "analyses/groups/multi_column_data.h"
 #include "analyses/groups/post_test_critical_values.h"
 #include "core/fp_guard.h"
-#include "output/posttest_tables.h"
+#include "report/posttest_tables.h"
 
 namespace zelkon {
 

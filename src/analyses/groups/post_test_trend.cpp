@@ -1,7 +1,7 @@
 // The test for linear trend.
 #include "analyses/groups/post_test_trend.h"
 
-#include "output/anova_tables.h"
+#include "report/anova_tables.h"
 #include "stats/pvalue.h"
 #include "stats/wording.h"
 

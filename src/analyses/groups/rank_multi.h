@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "analyses/groups/exact_rank_counts.h"
 #include "core/types.h"
+#include "stats/exact_rank_counts.h"
 
 namespace zelkon {
 

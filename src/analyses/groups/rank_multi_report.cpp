@@ -3,7 +3,7 @@
 
 #include "analyses/groups/anova_report.h"
 #include "analyses/groups/rank_multi.h"
-#include "output/summary_tables.h"
+#include "report/summary_tables.h"
 #include "stats/wording.h"
 
 namespace zelkon {

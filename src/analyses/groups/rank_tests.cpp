@@ -9,7 +9,7 @@
 
 #include "core/calc_status.h"
 #include "core/json_writer.h"
-#include "output/summary_tables.h"
+#include "report/summary_tables.h"
 #include "stats/column_stats.h"
 #include "stats/pvalue.h"
 #include "stats/wording.h"

@@ -7,13 +7,13 @@
 #include <cstdint>
 #include <string>
 
-#include "analyses/groups/exact_rank_counts.h"
 #include "analyses/regression/correlation.h"
 #include "core/analysis_entry.h"
 #include "core/column_record.h"
 #include "core/data_table.h"
 #include "core/results_report.h"
 #include "core/types.h"
+#include "stats/exact_rank_counts.h"
 
 namespace zelkon {
 

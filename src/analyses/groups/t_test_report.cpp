@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/json_writer.h"
-#include "output/summary_tables.h"
+#include "report/summary_tables.h"
 #include "stats/wording.h"
 
 namespace zelkon {

@@ -7,11 +7,11 @@
 #include <cstdint>
 #include <string>
 
-#include "analyses/groups/exact_rank_counts.h"
 #include "core/analysis_entry.h"
 #include "core/data_table.h"
 #include "core/results_report.h"
 #include "core/types.h"
+#include "stats/exact_rank_counts.h"
 
 namespace zelkon {
 

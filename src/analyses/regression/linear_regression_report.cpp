@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "output/anova_tables.h"
-#include "output/regression_tables.h"
+#include "report/anova_tables.h"
+#include "report/regression_tables.h"
 #include "stats/wording.h"
 
 namespace zelkon {

@@ -12,8 +12,8 @@
 
 #include "analyses/contingency/contingency_codes.h"
 #include "analyses/contingency/contingency_report.h"
-#include "core/analysis_run.h"
-#include "core/document.h"
+#include "document/analysis_run.h"
+#include "document/document.h"
 #include "support/test_support.h"
 
 namespace zelkon {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "core/analysis_run.h"
-#include "core/document.h"
+#include "document/analysis_run.h"
+#include "document/document.h"
 #include "support/test_support.h"
 
 namespace zelkon {

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "analyses/groups/multi_column_entry.h"
-#include "core/analysis_run.h"
 #include "core/column_data_helpers.h"
-#include "core/document.h"
+#include "document/analysis_run.h"
+#include "document/document.h"
 #include "stats/column_stats.h"
 #include "support/test_support.h"
 

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "analyses/groups/multi_column_entry.h"
-#include "core/analysis_run.h"
-#include "core/document.h"
+#include "document/analysis_run.h"
+#include "document/document.h"
 
 namespace zelkon {
 namespace {

@@ -14,8 +14,8 @@
 
 #include "analyses/groups/anova_one_way.h"
 #include "analyses/groups/multi_column_entry.h"
-#include "core/analysis_run.h"
-#include "core/document.h"
+#include "document/analysis_run.h"
+#include "document/document.h"
 #include "support/test_support.h"
 
 namespace {

@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "analyses/groups/rank_tests.h"
-#include "core/analysis_run.h"
 #include "core/calc_status.h"
-#include "core/document.h"
 #include "core/fp_guard.h"
-#include "output/summary_tables.h"
+#include "document/analysis_run.h"
+#include "document/document.h"
+#include "report/summary_tables.h"
 #include "stats/column_stats.h"
 #include "stats/pvalue.h"
 #include "support/test_support.h"

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "core/analysis_run.h"
 #include "core/column_data_helpers.h"
-#include "core/document.h"
+#include "document/analysis_run.h"
+#include "document/document.h"
 #include "support/test_support.h"
 
 namespace zelkon {

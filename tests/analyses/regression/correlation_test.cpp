@@ -13,10 +13,10 @@
 #include <random>
 #include <vector>
 
-#include "core/analysis_run.h"
 #include "core/calc_status.h"
-#include "core/document.h"
 #include "core/fp_guard.h"
+#include "document/analysis_run.h"
+#include "document/document.h"
 #include "stats/pvalue.h"
 #include "stats/wording.h"
 #include "support/test_support.h"

@@ -10,8 +10,8 @@
 
 #include "analyses/regression/linear_regression.h"
 #include "analyses/regression/linear_regression_entry.h"
-#include "core/analysis_run.h"
-#include "core/document.h"
+#include "document/analysis_run.h"
+#include "document/document.h"
 #include "regression_test_data.h"
 #include "support/test_support.h"
 

@@ -11,8 +11,8 @@
 
 #include "analyses/regression/multiple_regression.h"
 #include "analyses/regression/multiple_regression_entry.h"
-#include "core/analysis_run.h"
-#include "core/document.h"
+#include "document/analysis_run.h"
+#include "document/document.h"
 #include "stats/wording.h"
 #include "support/test_support.h"
 

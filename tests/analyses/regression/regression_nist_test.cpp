@@ -12,9 +12,9 @@
 
 #include "analyses/regression/multiple_regression.h"
 #include "analyses/regression/multiple_regression_report.h"
-#include "support/test_support.h"
 #include "core/fp_guard.h"
 #include "regression_test_data.h"
+#include "support/test_support.h"
 
 namespace zelkon {
 namespace {
