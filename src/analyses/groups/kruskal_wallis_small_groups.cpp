@@ -5,7 +5,10 @@
 // their smallest rank, and each division found stands for every order of them.  The last
 // rank of the last group is not chosen one by one: with everything else fixed the key is a
 // convex quadratic in it, so the ranks that are not extreme form one interval, and the free
-// ranks inside and outside it are counted directly.
+// ranks inside and outside it are counted directly.  The statistic is also the same when
+// every rank r becomes N + 1 - r, which turns a choice whose ranks sum to C into one whose
+// ranks sum to m (N + 1) - C (m ranks chosen): only choices with 2 C <= m (N + 1) are
+// visited, those below counting twice.
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -81,6 +84,7 @@ class SmallerGroupsCount {
           used_(static_cast<std::size_t>(problem.n) + 2, false),
           last_(layout_.groups.empty() ? 1 : layout_.groups.back().weight + layout_.bigWeight) {
         canonicalTotal_ = std::max(problem.arrangements / layout_.orders, Extended{1});
+        middle_ = static_cast<std::int64_t>(layout_.chosen) * (problem.n + 1);
     }
 
     bool Run(KruskalWallisTally& tally) {
@@ -114,7 +118,13 @@ class SmallerGroupsCount {
         // Room for the ranks of this group still to come.
         const std::int32_t to = problem_.n - (group.size - position - 1);
         const bool completes = position == group.size - 1;
+        // The least the ranks still to come can add, given this one: rest + slope x rank.
+        std::int64_t rest = 0;
+        std::int64_t slope = 0;
+        LeastRest(g, position, rest, slope);
         for (std::int32_t rank = from; rank <= to; ++rank) {
+            // Beyond the reflected half, for this rank and every larger one.
+            if (2 * (chosenSum_ + rank + rest + slope * rank) > middle_) break;
             if (used_[static_cast<std::size_t>(rank)]) continue;
             used_[static_cast<std::size_t>(rank)] = true;
             placed_.push_back(rank);
@@ -144,6 +154,32 @@ class SmallerGroupsCount {
         return true;
     }
 
+    /// A lower bound on the sum of the ranks still to choose once group g has a rank x at
+    /// `position`, as rest + slope x: the group's later ranks lie above x; a group of the size
+    /// of the one before it opens above that one's first rank (each rank of it is at least
+    /// that far up); any other group has at least the ranks 1, 2, ...
+    void LeastRest(std::size_t g, std::int32_t position, std::int64_t& rest,
+                   std::int64_t& slope) const {
+        const std::int64_t later = layout_.groups[g].size - position - 1;
+        slope = later;
+        rest = later * (later + 1) / 2;
+        // The first rank of the group, as offset + (slope of x) x.
+        const bool opens = position == 0;
+        std::int64_t first = opens ? 0 : layout_.groups[g].first;
+        bool chain = true;
+        for (std::size_t h = g + 1; h < layout_.groups.size(); ++h) {
+            const std::int64_t size = layout_.groups[h].size;
+            chain = chain && layout_.groups[h].followsEqual;
+            if (!chain) {
+                rest += size * (size + 1) / 2;
+                continue;
+            }
+            first += 1;
+            rest += size * first + size * (size - 1) / 2;
+            if (opens) slope += size;
+        }
+    }
+
     /// The ranks already chosen within [low, high] (low >= 1): by their bit mask while
     /// the ranks fit 64 bits, otherwise one by one (there are few of them then).
     std::int64_t PlacedWithin(std::int64_t low, std::int64_t high) const {
@@ -158,27 +194,35 @@ class SmallerGroupsCount {
         return count;
     }
 
-    /// Counts the choices of the last rank x >= from of the last group.
+    /// Counts the choices of the last rank x >= from of the last group: twice those that
+    /// leave the chosen ranks below the reflected half, once the one that meets it.
     bool CountLast(const SmallGroup& group, std::int32_t from) {
         const std::int64_t lo = from;
-        const std::int64_t hi = problem_.n;
+        // 2 (chosen + x) < middle for x <= below; x = tie meets it when middle is even.
+        const std::int64_t twice = middle_ - 2 * chosenSum_;
+        const std::int64_t below = twice > 0 ? (twice - 1) / 2 : -1;
+        const std::int64_t tie = twice % 2 == 0 ? twice / 2 : -1;
+        // key(x) - threshold = a x^2 + b x + c, with a = w + w_big the same for every call
+        // and D the ranks' total left for the largest group before x is taken from it.
+        const std::int64_t d = problem_.rankTotal - chosenSum_;
+        const std::int64_t b = 2 * (group.weight * group.sum - layout_.bigWeight * d);
+        const std::int64_t c = keyDone_ + group.weight * group.sum * group.sum +
+                               layout_.bigWeight * d * d - problem_.threshold;
+        const std::int64_t hi = std::min<std::int64_t>(problem_.n, below);
         if (lo <= hi) {
             const std::int64_t free = (hi - lo + 1) - PlacedWithin(lo, hi);
-            // key(x) - threshold = a x^2 + b x + c, with a = w + w_big the same for every
-            // call and D the ranks' total left for the largest group before x is taken
-            // from it.
-            const std::int64_t d = problem_.rankTotal - chosenSum_;
-            const std::int64_t b = 2 * (group.weight * group.sum - layout_.bigWeight * d);
-            const std::int64_t c = keyDone_ + group.weight * group.sum * group.sum +
-                                   layout_.bigWeight * d * d - problem_.threshold;
             std::int64_t low = 0;
             std::int64_t high = -1;
             std::int64_t inside = 0;
             if (last_.Find(b, c, lo, hi, low, high)) {
                 inside = (high - low + 1) - PlacedWithin(low, high);
             }
-            visited_ += static_cast<std::uint64_t>(free);
-            extreme_ += static_cast<std::uint64_t>(free - inside);
+            visited_ += 2 * static_cast<std::uint64_t>(free);
+            extreme_ += 2 * static_cast<std::uint64_t>(free - inside);
+        }
+        if (tie >= lo && tie <= problem_.n && !used_[static_cast<std::size_t>(tie)]) {
+            ++visited_;
+            if ((group.weight + layout_.bigWeight) * tie * tie + b * tie + c >= 0) ++extreme_;
         }
         if (++leaves_ % ReportInterval != 0) return true;
         return progress_.Report(static_cast<Extended>(visited_) * 100 / canonicalTotal_);
@@ -191,6 +235,7 @@ class SmallerGroupsCount {
     std::vector<std::int32_t> placed_;
     std::uint64_t placedMask_ = 0;  ///< bit r - 1 for a chosen rank r <= 64
     std::int64_t chosenSum_ = 0;
+    std::int64_t middle_ = 0;  ///< m (N + 1): twice the chosen ranks' sum meets its reflection
     std::int64_t keyDone_ = 0;  ///< key parts of the completed smaller groups
     std::uint64_t visited_ = 0;
     std::uint64_t extreme_ = 0;
@@ -209,7 +254,8 @@ Extended CostBySmallerGroups(const KruskalWallisKeyProblem& problem) {
     // last rank to the closed form.
     const std::int32_t lastSize = layout.groups.back().size;
     const Extended free = problem.n - layout.chosen + lastSize;
-    return canonical * lastSize / free * LeafCost;
+    // About half the choices are visited, the others being their reflections.
+    return canonical * lastSize / free * LeafCost / 2;
 }
 
 bool CountBySmallerGroups(const KruskalWallisKeyProblem& problem, ExactProgress& progress,
