@@ -9,7 +9,10 @@
 // divided out: the coefficient wanted is a short alternating sum of shifted coefficients of
 // the function before it.  Then every way the enumerated groups can share their set is
 // counted at once: the divisions that are not extreme are, for each sum R0, the sums R1 of
-// one interval (the key is a convex quadratic), read off from running sums.
+// one interval (the key is a convex quadratic), read off from running sums.  The statistic is
+// the same when every rank r becomes N + 1 - r, which turns a set of m ranks summing to C
+// into one summing to m (N + 1) - C: only sets with 2 C <= m (N + 1) are visited, those
+// below counting twice.
 //
 // Counts are kept modulo 2^32: every count wanted is a number of divisions (below
 // 2,000,000,000), so the wrapped arithmetic of the divisions and alternating sums gives it
@@ -227,8 +230,10 @@ void PriceRemoval(RemovalPlan& plan) {
     const Extended perWay = (plan.rowSize == 0 ? IntervalCost + 2 * terms * ReadCost
                                                : rows * (RowCost + 2 * terms * ReadCost)) +
                             m * PatternRankCost;
-    cost += inner * 2 * sources * plan.cells * CellCost + beforeLast * plan.cells * RunningSumCost +
-            sets * plan.patterns * perWay;
+    // About half the sets are visited (and half the sets before them built), the others
+    // being their reflections.
+    cost += (inner * 2 * sources * plan.cells * CellCost + beforeLast * plan.cells * RunningSumCost +
+             sets * plan.patterns * perWay) / 2;
     plan.cost = cost;
 }
 
@@ -399,17 +404,27 @@ class RemovalCount {
     bool Choose(std::int32_t depth, std::int32_t from, std::int64_t sum) {
         const std::int32_t m = plan_.setSize;
         const std::int32_t to = plan_.n - (m - depth - 1);
+        // Twice a set's sum against m (N + 1), its reflection's sum and its own together.
+        const std::int64_t middle = static_cast<std::int64_t>(m) * (plan_.n + 1);
         if (depth == m - 1) {
             function_.RunningSums(running_);
             for (std::int32_t u = from; u <= to; ++u) {
+                const std::int64_t twice = 2 * (sum + u);
+                if (twice > middle) break;
                 set_[static_cast<std::size_t>(depth)] = u;
+                const std::uint64_t before = notExtreme_;
                 CountSet(u, sum + u);
+                // A set below the middle stands for its reflection too.
+                if (twice < middle) notExtreme_ += notExtreme_ - before;
+                setsDone_ += twice < middle ? 2 : 1;
             }
-            setsDone_ += static_cast<Extended>(to - from + 1);
             if (++reports_ % ReportInterval != 0) return true;
             return progress_.Report(setsDone_ * 100 / sets_);
         }
+        const std::int64_t left = m - depth;  // ranks still to choose, this one included
         for (std::int32_t rank = from; rank <= to; ++rank) {
+            // The least sum of a set going on from here: rank, rank + 1, ...
+            if (2 * (sum + left * rank + left * (left - 1) / 2) > middle) break;
             set_[static_cast<std::size_t>(depth)] = rank;
             function_.Divide(rank);
             const bool go = Choose(depth + 1, rank + 1, sum + rank);
