@@ -1,0 +1,93 @@
+// The lists of the exact Kruskal-Wallis count by sets: the keys of the ways one side of the
+// groups shares a set of ranks, and the number of pairs of ways of the two sides whose keys
+// together reach the threshold.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "analyses/groups/kruskal_wallis_counting.h"
+
+namespace zelkon {
+
+/// One side of the groups.  Its groups are in increasing order of size (equal sizes next to
+/// each other), so that the last two are the largest: for each way the groups before them
+/// (the outer groups) take their ranks, the last two share what is left, and the key of such
+/// a share depends only on the sum of the first of the two.
+struct SetSide {
+    std::vector<ShareGroup> groups;
+    std::int32_t ranks = 0;
+    Extended ways = 1;    ///< ways of sharing a set (groups of equal size in one order)
+    Extended orders = 1;  ///< the orders of the groups of equal size each way stands for
+    Extended runs = 1;    ///< ways of the outer groups (estimated)
+    /// The ways of the last two groups are gathered by the sum of the first (one key for each
+    /// sum that occurs) rather than listed one by one.
+    bool gathered = false;
+    /// The sums of every subset of the set's positions are made for each set, and each group
+    /// reads its sum there (few ranks); otherwise each group adds its ranks.
+    bool masked = false;
+    Extended items = 1;  ///< keys listed for a set (estimated)
+};
+
+/// Keys with the numbers of ways that have them.
+struct KeyList {
+    std::vector<std::int64_t> keys;
+    std::vector<std::uint32_t> ways;
+    std::size_t size = 0;
+};
+
+/// Lists the keys of every way a side shares a set of ranks.
+class SideLister {
+  public:
+    /// `n` is the number of ranks in all.
+    SideLister(const SetSide& side, std::int32_t n);
+
+    /// The keys of the ways the side shares `set` (its ranks in increasing order).
+    const KeyList& List(const std::int64_t* set);
+
+  private:
+    /// The outer groups' ranks of one way and the ways the last two share what they leave.
+    struct Run {
+        std::uint32_t begin = 0;  ///< the run's first share, in `inner_`
+        std::uint32_t end = 0;
+    };
+
+    void MakeSubsetSums(const std::int64_t* set);
+    std::int64_t OuterSum(std::size_t run, std::size_t g, const std::int64_t* set) const;
+    std::int64_t InnerSum(std::size_t share, const std::int64_t* set) const;
+
+    const SetSide& side_;
+    std::size_t outerGroups_ = 0;
+    std::int32_t innerSize_ = 0;   ///< size of the first of the last two groups
+    std::int64_t innerWeight_ = 0;  ///< its weight
+    std::int64_t lastWeight_ = 0;   ///< the weight of the last group
+    bool folded_ = false;           ///< the last two have one size: sums s and rest - s alike
+    std::vector<Run> runs_;
+    /// Per run, per outer group: the group's position mask (masked) or its positions.
+    std::vector<std::uint16_t> outerMasks_;
+    std::vector<std::uint8_t> outerPositions_;
+    /// Per share of the last two: the first one's position mask (masked) or its positions.
+    std::vector<std::uint16_t> innerMasks_;
+    std::vector<std::uint8_t> innerPositions_;
+    std::vector<std::int64_t> subsetSums_;
+    std::vector<std::uint32_t> bins_;  ///< ways by sum of the first of the last two
+    KeyList list_;
+};
+
+/// Counts the pairs of ways, one of each list, whose keys together reach the threshold.  One
+/// list is placed in buckets of its key range (by counting, without sorting), with the ways
+/// of every bucket and those above it, and each key of the other list reads its bucket.
+/// Placing a key costs less than reading one: the longer list is the one placed.
+class PairCounter {
+  public:
+    std::uint64_t Count(const KeyList& placed, const KeyList& read, std::int64_t threshold);
+
+  private:
+    std::vector<std::uint32_t> bucketOf_;
+    std::vector<std::uint32_t> starts_;  ///< the first place of each bucket, and the end
+    std::vector<std::int64_t> keys_;     ///< the placed list by bucket
+    std::vector<std::uint32_t> ways_;
+    std::vector<std::uint64_t> from_;  ///< the ways from each place on
+};
+
+}  // namespace zelkon
