@@ -303,6 +303,23 @@ Extended CostByCoincidences(const KruskalWallisKeyProblem& problem) {
     return cost * InnerCost;
 }
 
+Extended CostFloorByCoincidences(const KruskalWallisKeyProblem& problem) {
+    const SlotLayout layout = MakeSlots(problem);
+    if (layout.group.empty()) return 0;
+    if (!CountsFit(layout, problem.n)) return std::numeric_limits<Extended>::infinity();
+    // The partition into single slots: one direction a small group, each of its slots a
+    // block of multiple 1.
+    DirectionSet finest;
+    for (std::size_t j = 0; j < layout.sizes.size(); ++j) {
+        Direction d;
+        d.unit.assign(layout.sizes.size(), 0);
+        d.unit[j] = 1;
+        d.blocksByMultiple[1] = layout.sizes[j];
+        finest.push_back(std::move(d));
+    }
+    return OrderDirections(finest, problem.n) * InnerCost;
+}
+
 bool CountByCoincidences(const KruskalWallisKeyProblem& problem, ExactProgress& progress,
                          KruskalWallisTally& tally) {
     tally = KruskalWallisTally{};

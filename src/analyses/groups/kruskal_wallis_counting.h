@@ -31,6 +31,17 @@ struct KruskalWallisTally {
     std::uint64_t extreme = 0;
 };
 
+/// C(n, k) in extended arithmetic, as a product of min(k, n - k) ratios (for the estimates and
+/// bounds of the counts, where a rounding in the last place does not matter); 0 when k < 0
+/// or k > n.
+inline Extended BinomialEstimate(std::int32_t n, std::int32_t k) {
+    if (k < 0 || k > n) return 0;
+    k = std::min(k, n - k);
+    Extended c = 1;
+    for (std::int32_t i = 1; i <= k; ++i) c = c * (n - k + i) / i;
+    return c;
+}
+
 /// The integers x in [lo, hi] with a x^2 + b x + c < 0 (a > 0) form the interval [low, high];
 /// false when there are none.  The roots are only estimated (in double, which keeps the x87
 /// control word out of the innermost loops that call this); the exact integer values of the
@@ -137,6 +148,10 @@ Extended CostBySmallerGroups(const KruskalWallisKeyProblem& problem);
 Extended CostByCoincidences(const KruskalWallisKeyProblem& problem);
 Extended CostByRemoval(const KruskalWallisKeyProblem& problem);
 Extended CostBySets(const KruskalWallisKeyProblem& problem);
+/// A lower bound on CostByCoincidences that is quick to find (the cost itself runs through
+/// every partition of the small groups' ranks): the cost of the partition into single ranks,
+/// one of its terms.
+Extended CostFloorByCoincidences(const KruskalWallisKeyProblem& problem);
 
 /// Rank by rank: a dynamic programme over the ranks 1..N in which the state is the size and
 /// rank sum of every group but the largest (whose rank sum follows from the others).  False

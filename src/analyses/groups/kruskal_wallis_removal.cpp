@@ -51,13 +51,6 @@ std::int64_t Lowest(std::int64_t c) {
     return c * (c + 1) / 2;
 }
 
-Extended Binomial(std::int32_t n, std::int32_t k) {
-    if (k < 0 || k > n) return 0;
-    Extended c = 1;
-    for (std::int32_t i = 1; i <= k; ++i) c = c * (n - k + i) / i;
-    return c;
-}
-
 /// Which group plays which part.
 struct RemovalPlan {
     std::int32_t n = 0;
@@ -222,9 +215,9 @@ void PriceRemoval(RemovalPlan& plan) {
     // A set is built rank by rank: the sets of d ranks below the last one are divided and
     // multiplied back, those of m - 1 ranks also summed.
     Extended inner = 0;
-    for (std::int32_t d = 1; d < m; ++d) inner += Binomial(n - (m - d), d);
-    const Extended beforeLast = Binomial(n - 1, m - 1);
-    const Extended sets = Binomial(n, m);
+    for (std::int32_t d = 1; d < m; ++d) inner += BinomialEstimate(n - (m - d), d);
+    const Extended beforeLast = BinomialEstimate(n - 1, m - 1);
+    const Extended sets = BinomialEstimate(n, m);
     const Extended terms = static_cast<Extended>(plan.rowSize + 1) * (plan.columnSize + 1);
     const Extended rows = static_cast<Extended>(Width(plan.rowSize, n));
     const Extended perWay = (plan.rowSize == 0 ? IntervalCost + 2 * terms * ReadCost
@@ -359,7 +352,7 @@ class RemovalCount {
                 coefficients_.push_back((i + j) % 2 == 0 ? c : 0u - c);
             }
         }
-        sets_ = std::max(Binomial(plan_.n, plan_.setSize), Extended{1});
+        sets_ = std::max(BinomialEstimate(plan_.n, plan_.setSize), Extended{1});
         // Term (i, j) of the alternating sum reads block (a - i, b - j) at the sums less
         // i u and j u (u the last rank of the set): its row of R0 is R0 - rowShift, its
         // column of R1 is R1 - columnShift (the parts without u filled in here).
