@@ -2,7 +2,8 @@
 // ranks of its outer groups once, so that the ways sharing those ranks form a run: for each
 // set the outer groups' part of the key is made once a run, and the last two groups, whose
 // key follows from the sum of the first of them, are gathered by that sum.  The pairs are
-// counted through buckets of the shorter list's key range, filled by counting (no sorting).
+// counted through buckets of the range of what the shorter list needs of the longer,
+// filled by counting.
 #include "analyses/groups/kruskal_wallis_set_lists.h"
 
 #include <algorithm>
@@ -154,57 +155,71 @@ const KeyList& SideLister::List(const std::int64_t* set) {
     return list_;
 }
 
-std::uint64_t PairCounter::Count(const KeyList& placed, const KeyList& read,
+std::uint64_t PairCounter::Count(const KeyList& longer, const KeyList& shorter,
                                  std::int64_t threshold) {
-    const std::size_t n = placed.size;
-    if (n == 0 || read.size == 0) return 0;
+    const std::size_t n = shorter.size;
+    if (n == 0 || longer.size == 0) return 0;
+    // The needs placed by counting into buckets of their range (about two a need, and one
+    // more for a key above them all), then put in order within their buckets.
     const auto [lowest, highest] = std::minmax_element(
-        placed.keys.begin(), placed.keys.begin() + static_cast<std::ptrdiff_t>(n));
-    const std::int64_t low = *lowest;
-    const std::int64_t high = *highest;
-    // A bucket for about two keys placed (the readings being fewer than the keys placed, a
-    // finer table would cost more to clear than it saves them), at least one a key read;
-    // high + 1 (the need above every key) has a bucket too.
-    const std::size_t buckets = std::bit_ceil(std::max({n / 2, read.size, std::size_t{2}}));
-    const int bucketBits = static_cast<int>(std::bit_width(buckets)) - 1;
+        shorter.keys.begin(), shorter.keys.begin() + static_cast<std::ptrdiff_t>(n));
+    const std::int64_t low = threshold - *highest;
+    const std::int64_t high = threshold - *lowest;
+    const std::size_t buckets = std::bit_ceil(2 * n);
     const auto range = static_cast<std::uint64_t>(high - low) + 1;
-    const int shift = std::max(0, static_cast<int>(std::bit_width(range)) - bucketBits);
-    const auto bucket = [&](std::int64_t key) {
-        return static_cast<std::uint32_t>(static_cast<std::uint64_t>(key - low) >> shift);
+    const int shift = std::max(0, static_cast<int>(std::bit_width(range)) -
+                                      (static_cast<int>(std::bit_width(buckets)) - 1));
+    const auto bucket = [&](std::int64_t x) {
+        return static_cast<std::size_t>(
+            static_cast<std::uint64_t>(std::clamp(x, low, high + 1) - low) >> shift);
     };
-    // Placed by counting: starts_[b] first holds the end of bucket b, and is moved back to its
-    // start as the bucket is filled from the end.
+    // starts_[b] first holds the end of bucket b, and is moved back to its start as the
+    // bucket is filled from the end.
     starts_.assign(buckets + 1, 0);
-    bucketOf_.resize(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        bucketOf_[i] = bucket(placed.keys[i]);
-        ++starts_[bucketOf_[i]];
-    }
+    for (std::size_t i = 0; i < n; ++i) ++starts_[bucket(threshold - shorter.keys[i])];
     for (std::size_t b = 1; b < buckets; ++b) starts_[b] += starts_[b - 1];
     starts_[buckets] = static_cast<std::uint32_t>(n);
-    keys_.resize(n);
-    ways_.resize(n);
+    needs_.resize(n + 1);
+    upTo_.resize(n + 1);
     for (std::size_t i = n; i-- > 0;) {
-        const std::uint32_t at = --starts_[bucketOf_[i]];
-        keys_[at] = placed.keys[i];
-        ways_[at] = placed.ways[i];
+        const std::int64_t need = threshold - shorter.keys[i];
+        const std::uint32_t at = --starts_[bucket(need)];
+        needs_[at] = need;
+        upTo_[at] = shorter.ways[i];
     }
-    // The ways from each place on.
-    from_.resize(n + 1);
-    from_[n] = 0;
-    for (std::size_t i = n; i-- > 0;) from_[i] = from_[i + 1] + ways_[i];
+    // In order within the buckets (the buckets are in order already, so nothing moves
+    // out of its own).
+    for (std::size_t i = 1; i < n; ++i) {
+        const std::int64_t need = needs_[i];
+        const std::uint64_t ways = upTo_[i];
+        std::size_t at = i;
+        for (; at > 0 && needs_[at - 1] > need; --at) {
+            needs_[at] = needs_[at - 1];
+            upTo_[at] = upTo_[at - 1];
+        }
+        needs_[at] = need;
+        upTo_[at] = ways;
+    }
+    // upTo_[i]: the ways of the needs before place i; above the last need, one that no key
+    // reaches.
+    std::uint64_t ways = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::uint64_t these = upTo_[i];
+        upTo_[i] = ways;
+        ways += these;
+    }
+    upTo_[n] = ways;
+    needs_[n] = std::numeric_limits<std::int64_t>::max();
 
     std::uint64_t pairs = 0;
-    for (std::size_t j = 0; j < read.size; ++j) {
-        // The ways of the placed list with key >= need: every bucket above need's, and those
-        // of its own bucket that reach it.
-        const std::int64_t need = threshold - read.keys[j];
-        const std::uint32_t b = bucket(std::clamp(need, low, high + 1));
-        const std::uint32_t end = starts_[b + 1];
-        std::uint64_t count = from_[end];
-        for (std::uint32_t i = starts_[b]; i < end; ++i)
-            count += keys_[i] >= need ? ways_[i] : 0;
-        pairs += count * read.ways[j];
+    for (std::size_t j = 0; j < longer.size; ++j) {
+        // The needs at or below the key: those of the buckets below its bucket, and those of
+        // its own that it reaches (one at most, nearly always; more only where needs crowd).
+        const std::int64_t key = longer.keys[j];
+        std::size_t met = starts_[bucket(key)];
+        met += needs_[met] <= key ? 1 : 0;
+        while (needs_[met] <= key) ++met;
+        pairs += upTo_[met] * longer.ways[j];
     }
     return pairs;
 }

@@ -74,20 +74,19 @@ class SideLister {
     KeyList list_;
 };
 
-/// Counts the pairs of ways, one of each list, whose keys together reach the threshold.  One
-/// list is placed in buckets of its key range (by counting, without sorting), with the ways
-/// of every bucket and those above it, and each key of the other list reads its bucket.
-/// Placing a key costs less than reading one: the longer list is the one placed.
+/// Counts the pairs of ways, one of each list, whose keys together reach the threshold.  The
+/// shorter list becomes the needs T - key, placed in order in buckets of their range (by
+/// counting), with the ways of the needs before each; a key of the longer list finds how
+/// many needs it reaches from where its own bucket starts, with a comparison or two (no
+/// search, and no branch the processor has to guess).
 class PairCounter {
   public:
-    std::uint64_t Count(const KeyList& placed, const KeyList& read, std::int64_t threshold);
+    std::uint64_t Count(const KeyList& longer, const KeyList& shorter, std::int64_t threshold);
 
   private:
-    std::vector<std::uint32_t> bucketOf_;
-    std::vector<std::uint32_t> starts_;  ///< the first place of each bucket, and the end
-    std::vector<std::int64_t> keys_;     ///< the placed list by bucket
-    std::vector<std::uint32_t> ways_;
-    std::vector<std::uint64_t> from_;  ///< the ways from each place on
+    std::vector<std::uint32_t> starts_;  ///< where each bucket's needs start, and the end
+    std::vector<std::int64_t> needs_;    ///< in increasing order, then one above every key
+    std::vector<std::uint64_t> upTo_;    ///< the ways of the needs before each place
 };
 
 }  // namespace zelkon

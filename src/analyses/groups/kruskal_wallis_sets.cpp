@@ -25,7 +25,8 @@ namespace {
 /// one visited); for listing a side, a subset sum (a side listed from them), a rank added, a
 /// subset sum read, a run of the outer groups, a share of the last two groups, a share put
 /// in the bin of its sum and a bin looked over (gathered), and a key listed; for meeting the
-/// sides, a key placed in its bucket, a bucket and a key read against the placed ones.
+/// sides, a key of the shorter list made a need and put in order, a bucket of the needs, and
+/// a key of the longer list met with them.
 constexpr Extended SetCost = 40.0L;
 constexpr Extended SkipCost = 6.0L;
 constexpr Extended SubsetCost = 0.6L;
@@ -36,9 +37,9 @@ constexpr Extended ShareCost = 0.4L;
 constexpr Extended BinCost = 0.9L;
 constexpr Extended ScanCost = 0.7L;
 constexpr Extended ItemCost = 0.5L;
-constexpr Extended PlaceCost = 3.0L;
+constexpr Extended NeedCost = 6.0L;
 constexpr Extended BucketCost = 0.5L;
-constexpr Extended ReadCost = 5.0L;
+constexpr Extended MeetCost = 2.5L;
 /// Ranks at most (a set is a 64-bit mask) and ways of a side at most (its patterns are held).
 constexpr std::int32_t MostRanks = 62;
 constexpr Extended MostWays = 200000.0L;
@@ -46,13 +47,6 @@ constexpr Extended MostWays = 200000.0L;
 constexpr std::int32_t MostMaskedRanks = 16;
 /// Progress is reported every this many sets.
 constexpr std::uint64_t ReportInterval = 1 << 12;
-
-Extended Binomial(std::int32_t n, std::int32_t k) {
-    if (k < 0 || k > n) return 0;
-    Extended c = 1;
-    for (std::int32_t i = 1; i <= k; ++i) c = c * (n - k + i) / i;
-    return c;
-}
 
 struct SetsPlan {
     SetSide first;
@@ -109,7 +103,7 @@ std::vector<SideOption> SideOptions(std::int32_t n, const std::vector<std::int32
         const std::int32_t a = side.groups[groups - 2].size;
         const std::int32_t b = side.groups[groups - 1].size;
         const Extended fold = a == b ? 2 : 1;
-        const Extended shares = Binomial(a + b, a);
+        const Extended shares = BinomialEstimate(a + b, a);
         side.runs = std::max(Extended{1}, side.ways * fold / shares);
         // The sums of the first of the two span about a b times the spacing of the set's
         // ranks; the shares fall on them as balls into bins.
@@ -147,14 +141,14 @@ SetsPlan MakeSetsPlan(const KruskalWallisKeyProblem& problem,
     const std::vector<SideOption> secondOptions = SideOptions(problem.n, sizes, weights, second);
     if (firstOptions[0].side.ways > MostWays || secondOptions[0].side.ways > MostWays) return plan;
     plan.mirrored = first == second;
-    plan.sets = Binomial(problem.n, firstOptions[0].side.ranks) / (plan.mirrored ? 2 : 1);
+    plan.sets = BinomialEstimate(problem.n, firstOptions[0].side.ranks) / (plan.mirrored ? 2 : 1);
     for (const SideOption& one : firstOptions) {
         for (const SideOption& other : secondOptions) {
-            // The longer list is placed in buckets, the shorter read against it.
-            const Extended placed = std::max(one.side.items, other.side.items);
-            const Extended read = std::min(one.side.items, other.side.items);
-            const Extended meeting = placed * PlaceCost + read * ReadCost +
-                                     std::max(placed / 2, read) * BucketCost;
+            // The shorter list gives the needs, the longer is met with them.
+            const Extended longer = std::max(one.side.items, other.side.items);
+            const Extended shorter = std::min(one.side.items, other.side.items);
+            const Extended meeting =
+                shorter * (NeedCost + 2 * BucketCost) + longer * MeetCost;
             // About half the sets are visited, the other half being their reflections.
             const Extended cost = plan.sets * SkipCost +
                                   plan.sets / 2 * (SetCost + one.cost + other.cost + meeting);
@@ -266,7 +260,7 @@ bool RunSetsPlan(const KruskalWallisKeyProblem& problem, const SetsPlan& plan,
             }
             const KeyList& a = firstKeys.List(firstRanks.data());
             const KeyList& b = secondKeys.List(secondRanks.data());
-            // The longer list is placed, the shorter read against it.
+            // The shorter list gives the needs, the longer is met with them.
             const std::uint64_t found = a.size >= b.size ? pairs.Count(a, b, problem.threshold)
                                                          : pairs.Count(b, a, problem.threshold);
             pairsFound += image == set ? found : 2 * found;
