@@ -78,9 +78,8 @@ void SideLister::MakeSubsetSums(const std::int64_t* set) {
     }
 }
 
-const KeyList& SideLister::List(const std::int64_t* set) {
-    std::int64_t* keys = list_.keys.data();
-    std::uint32_t* ways = list_.ways.data();
+template <class Take>
+void SideLister::Visit(const std::int64_t* set, Take&& take) {
     std::int64_t all = 0;
     if (side_.masked) {
         MakeSubsetSums(set);
@@ -89,12 +88,9 @@ const KeyList& SideLister::List(const std::int64_t* set) {
         for (std::int32_t i = 0; i < side_.ranks; ++i) all += set[i];
     }
     if (side_.groups.size() == 1) {
-        keys[0] = side_.groups[0].weight * all * all;
-        ways[0] = 1;
-        list_.size = 1;
-        return list_;
+        take(side_.groups[0].weight * all * all, 1u);
+        return;
     }
-    std::size_t size = 0;
     const std::uint8_t* outerAt = outerPositions_.data();
     const std::uint16_t* outerMask = outerMasks_.data();
     for (const Run& run : runs_) {
@@ -126,10 +122,8 @@ const KeyList& SideLister::List(const std::int64_t* set) {
             return outerKey + innerWeight_ * sum * sum + lastWeight_ * left * left;
         };
         if (!side_.gathered) {
-            for (std::uint32_t share = run.begin; share < run.end; ++share) {
-                keys[size] = key(innerSum(share));
-                ways[size++] = 1;
-            }
+            for (std::uint32_t share = run.begin; share < run.end; ++share)
+                take(key(innerSum(share)), 1u);
             continue;
         }
         // Gathered by the sum (or, for two groups of one size, by the smaller of the two
@@ -146,32 +140,53 @@ const KeyList& SideLister::List(const std::int64_t* set) {
         for (std::int64_t bin = low; bin <= high; ++bin) {
             std::uint32_t& count = bins_[static_cast<std::size_t>(bin)];
             if (count == 0) continue;
-            keys[size] = key(bin);
-            ways[size++] = count;
+            take(key(bin), count);
             count = 0;
         }
     }
+}
+
+const KeyList& SideLister::List(const std::int64_t* set) {
+    std::int64_t* keys = list_.keys.data();
+    std::uint32_t* ways = list_.ways.data();
+    std::size_t size = 0;
+    Visit(set, [&](std::int64_t key, std::uint32_t count) {
+        keys[size] = key;
+        ways[size++] = count;
+    });
     list_.size = size;
     return list_;
 }
 
-std::uint64_t PairCounter::Count(const KeyList& longer, const KeyList& shorter,
-                                 std::int64_t threshold) {
+std::uint64_t SideLister::Meet(const std::int64_t* set, const NeedTable& needs) {
+    std::uint64_t pairs = 0;
+    Visit(set, [&](std::int64_t key, std::uint32_t count) { pairs += needs.Met(key) * count; });
+    return pairs;
+}
+
+void NeedTable::Make(const KeyList& shorter, std::int64_t threshold) {
     const std::size_t n = shorter.size;
-    if (n == 0 || longer.size == 0) return 0;
+    if (n == 0) {
+        // Nothing needed: every key meets none.
+        low_ = high_ = 0;
+        shift_ = 0;
+        starts_.assign(2, 0);
+        needs_.assign(1, std::numeric_limits<std::int64_t>::max());
+        upTo_.assign(1, 0);
+        return;
+    }
     // The needs placed by counting into buckets of their range (about two a need, and one
     // more for a key above them all), then put in order within their buckets.
     const auto [lowest, highest] = std::minmax_element(
         shorter.keys.begin(), shorter.keys.begin() + static_cast<std::ptrdiff_t>(n));
-    const std::int64_t low = threshold - *highest;
-    const std::int64_t high = threshold - *lowest;
+    low_ = threshold - *highest;
+    high_ = threshold - *lowest;
     const std::size_t buckets = std::bit_ceil(2 * n);
-    const auto range = static_cast<std::uint64_t>(high - low) + 1;
-    const int shift = std::max(0, static_cast<int>(std::bit_width(range)) -
-                                      (static_cast<int>(std::bit_width(buckets)) - 1));
-    const auto bucket = [&](std::int64_t x) {
-        return static_cast<std::size_t>(
-            static_cast<std::uint64_t>(std::clamp(x, low, high + 1) - low) >> shift);
+    const auto range = static_cast<std::uint64_t>(high_ - low_) + 1;
+    shift_ = std::max(0, static_cast<int>(std::bit_width(range)) -
+                             (static_cast<int>(std::bit_width(buckets)) - 1));
+    const auto bucket = [&](std::int64_t need) {
+        return static_cast<std::size_t>(static_cast<std::uint64_t>(need - low_) >> shift_);
     };
     // starts_[b] first holds the end of bucket b, and is moved back to its start as the
     // bucket is filled from the end.
@@ -210,18 +225,6 @@ std::uint64_t PairCounter::Count(const KeyList& longer, const KeyList& shorter,
     }
     upTo_[n] = ways;
     needs_[n] = std::numeric_limits<std::int64_t>::max();
-
-    std::uint64_t pairs = 0;
-    for (std::size_t j = 0; j < longer.size; ++j) {
-        // The needs at or below the key: those of the buckets below its bucket, and those of
-        // its own that it reaches (one at most, nearly always; more only where needs crowd).
-        const std::int64_t key = longer.keys[j];
-        std::size_t met = starts_[bucket(key)];
-        met += needs_[met] <= key ? 1 : 0;
-        while (needs_[met] <= key) ++met;
-        pairs += upTo_[met] * longer.ways[j];
-    }
-    return pairs;
 }
 
 }  // namespace zelkon

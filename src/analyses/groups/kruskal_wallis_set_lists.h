@@ -1,8 +1,9 @@
 // The lists of the exact Kruskal-Wallis count by sets: the keys of the ways one side of the
-// groups shares a set of ranks, and the number of pairs of ways of the two sides whose keys
-// together reach the threshold.
+// groups shares a set of ranks, and what the shorter side's keys need of the longer's for a
+// pair of ways to reach the threshold.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -36,6 +37,35 @@ struct KeyList {
     std::size_t size = 0;
 };
 
+/// What the shorter list of a set needs of the longer: for each of its keys k, the longer
+/// list's keys at or above T - k pair with it.  The needs are put in order in buckets of their
+/// range (by counting), with the ways of the needs before each; a key of the longer list
+/// finds how many needs it reaches from where its own bucket starts, with a comparison or two
+/// (no search, and no branch the processor has to guess).
+class NeedTable {
+  public:
+    void Make(const KeyList& shorter, std::int64_t threshold);
+
+    /// The ways of the shorter list whose keys reach the threshold with `key`.
+    std::uint64_t Met(std::int64_t key) const {
+        const auto bucket = static_cast<std::size_t>(
+            static_cast<std::uint64_t>(std::clamp(key, low_, high_ + 1) - low_) >> shift_);
+        std::size_t met = starts_[bucket];
+        met += needs_[met] <= key ? 1 : 0;
+        // More than one need in a bucket only where they crowd.
+        while (needs_[met] <= key) ++met;
+        return upTo_[met];
+    }
+
+  private:
+    std::int64_t low_ = 0;   ///< the least need
+    std::int64_t high_ = 0;  ///< the largest
+    int shift_ = 0;          ///< a need's bucket is (need - low) >> shift
+    std::vector<std::uint32_t> starts_;  ///< where each bucket's needs start, and the end
+    std::vector<std::int64_t> needs_;    ///< in increasing order, then one above every key
+    std::vector<std::uint64_t> upTo_;    ///< the ways of the needs before each place
+};
+
 /// Lists the keys of every way a side shares a set of ranks.
 class SideLister {
   public:
@@ -44,6 +74,9 @@ class SideLister {
 
     /// The keys of the ways the side shares `set` (its ranks in increasing order).
     const KeyList& List(const std::int64_t* set);
+    /// The pairs of a way of the side on `set` and one of the shorter list of `needs`
+    /// whose keys together reach the threshold (the keys met as they are made, not listed).
+    std::uint64_t Meet(const std::int64_t* set, const NeedTable& needs);
 
   private:
     /// The outer groups' ranks of one way and the ways the last two share what they leave.
@@ -53,8 +86,9 @@ class SideLister {
     };
 
     void MakeSubsetSums(const std::int64_t* set);
-    std::int64_t OuterSum(std::size_t run, std::size_t g, const std::int64_t* set) const;
-    std::int64_t InnerSum(std::size_t share, const std::int64_t* set) const;
+    /// Gives `take` every key of the ways on `set` with its number of ways.
+    template <class Take>
+    void Visit(const std::int64_t* set, Take&& take);
 
     const SetSide& side_;
     std::size_t outerGroups_ = 0;
@@ -72,21 +106,6 @@ class SideLister {
     std::vector<std::int64_t> subsetSums_;
     std::vector<std::uint32_t> bins_;  ///< ways by sum of the first of the last two
     KeyList list_;
-};
-
-/// Counts the pairs of ways, one of each list, whose keys together reach the threshold.  The
-/// shorter list becomes the needs T - key, placed in order in buckets of their range (by
-/// counting), with the ways of the needs before each; a key of the longer list finds how
-/// many needs it reaches from where its own bucket starts, with a comparison or two (no
-/// search, and no branch the processor has to guess).
-class PairCounter {
-  public:
-    std::uint64_t Count(const KeyList& longer, const KeyList& shorter, std::int64_t threshold);
-
-  private:
-    std::vector<std::uint32_t> starts_;  ///< where each bucket's needs start, and the end
-    std::vector<std::int64_t> needs_;    ///< in increasing order, then one above every key
-    std::vector<std::uint64_t> upTo_;    ///< the ways of the needs before each place
 };
 
 }  // namespace zelkon

@@ -227,7 +227,12 @@ bool RunSetsPlan(const KruskalWallisKeyProblem& problem, const SetsPlan& plan,
     const std::int32_t n = problem.n;
     SideLister firstKeys(plan.first, n);
     SideLister secondKeys(plan.second, n);
-    PairCounter pairs;
+    // The shorter side's list gives the needs; the longer side's keys are met with them as
+    // they are made.
+    const bool firstLonger = plan.first.items >= plan.second.items;
+    SideLister& longer = firstLonger ? firstKeys : secondKeys;
+    SideLister& shorter = firstLonger ? secondKeys : firstKeys;
+    NeedTable needs;
     std::vector<std::int64_t> firstRanks(static_cast<std::size_t>(plan.first.ranks));
     std::vector<std::int64_t> secondRanks(static_cast<std::size_t>(plan.second.ranks));
     // The sets of the first side: every mask of `chosen` bits among `bits`, lowest first
@@ -258,11 +263,10 @@ bool RunSetsPlan(const KruskalWallisKeyProblem& problem, const SetsPlan& plan,
                     secondRanks[s++] = r + 1;
                 }
             }
-            const KeyList& a = firstKeys.List(firstRanks.data());
-            const KeyList& b = secondKeys.List(secondRanks.data());
-            // The shorter list gives the needs, the longer is met with them.
-            const std::uint64_t found = a.size >= b.size ? pairs.Count(a, b, problem.threshold)
-                                                         : pairs.Count(b, a, problem.threshold);
+            const std::int64_t* longerRanks = firstLonger ? firstRanks.data() : secondRanks.data();
+            const std::int64_t* shorterRanks = firstLonger ? secondRanks.data() : firstRanks.data();
+            needs.Make(shorter.List(shorterRanks), problem.threshold);
+            const std::uint64_t found = longer.Meet(longerRanks, needs);
             pairsFound += image == set ? found : 2 * found;
         }
         if (++done % ReportInterval == 0 &&
