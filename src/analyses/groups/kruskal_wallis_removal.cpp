@@ -40,8 +40,9 @@ constexpr Extended IntervalCost = 25.0L;
 constexpr Extended PatternRankCost = 1.0L;
 /// Cells of the generating function at most (it is held twice: 24 MB).
 constexpr Extended MostCells = 3.0L * 1024 * 1024;
-/// Progress is reported every this many sets of the enumerated groups.
-constexpr std::uint64_t ReportInterval = 1 << 10;
+/// Progress is reported every this many runs of the last rank of the set (each counts up to
+/// N sets, every way of sharing each; counts of many ways have few of them).
+constexpr std::uint64_t ReportInterval = 1 << 6;
 
 /// Width of the sums of c ranks out of 1..n, and the least of them.
 std::int64_t Width(std::int64_t c, std::int64_t n) {

@@ -257,6 +257,49 @@ TEST_F(KruskalWallisExactTest, LargeShapesAgreeBetweenTheCounts) {
     }
 }
 
+/// A clock that moves on by `step` at every reading.
+class SteppingClock : public Clock {
+  public:
+    explicit SteppingClock(std::int64_t step) : step_(step) {}
+    std::int64_t NowMs() override { return now_ += step_; }
+
+  private:
+    std::int64_t now_ = 0;
+    std::int64_t step_;
+};
+
+TEST_F(KruskalWallisExactTest, TheLargestCountsStopWhenCancelledOrTooLong) {
+    // Each count that visits a choice of ranks or its reflection reports its progress while
+    // it runs: with ten minutes between readings of the clock, the first report (below half
+    // done) leaves more than 600 seconds, and a cancel request stops it too.
+    struct Case {
+        std::vector<std::int32_t> sizes;
+        KruskalWallisMethod method;
+    };
+    const Case cases[] = {
+        {{4, 4, 3, 2, 2, 1}, KruskalWallisMethod::BySets},
+        {{13, 2, 2, 2, 1, 1}, KruskalWallisMethod::ByRemoval},
+        {{150, 1, 1, 1, 1}, KruskalWallisMethod::BySmallerGroups},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.sizes));
+        std::mt19937 rng(3);
+        const Extended s0 = RandomObservedS(c.sizes, rng);
+        for (const bool cancel : {false, true}) {
+            SteppingClock stepping(cancel ? 1000 : 600000);
+            GlobalCalcStatus().SetClock(&stepping);
+            GlobalCalcStatus().BeginCalculation();
+            if (cancel) GlobalCalcStatus().RequestCancel();
+            const KruskalWallisExact exact = KruskalWallisExactP(c.sizes, s0);
+            GlobalCalcStatus().EndCalculation();
+            GlobalCalcStatus().SetClock(&clock);
+            EXPECT_EQ(exact.method, c.method);
+            EXPECT_EQ(exact.status, cancel ? ExactStatusCancelled : ExactStatusTooLong);
+        }
+    }
+    GlobalCalcStatus().BeginCalculation();
+}
+
 /// The observed division of a slow shape: 0 the ranks in consecutive blocks, 1 dealt round
 /// robin (each rank to the next group with room), 2 dealt round robin in the order 1, N, 2,
 /// N - 1, ...; its S = sum of R_j^2 / n_j.
