@@ -70,7 +70,7 @@ bool DiagnosticTable(const std::string& folder, const ExampleWriter& w) {
                                     {43, 9, 7, 138, "Strep", "No strep", "Test positive",
                                      "Test negative"});
     ChooseAlsoCalculate(doc.Choices().twoByTwo, AlsoCalculate::Sensitivity);
-    return Write(w, doc, folder, "strep_test_diagnostic_2x2.ZLD", "sensitivity_specificity.html");
+    return Write(w, doc, folder, "strep_test_diagnostic_2x2.ZLD", "diagnostic_test.html");
 }
 
 /// Cases and controls chosen first, then asked about the exposure: a study for the odds
