@@ -2,6 +2,7 @@
 // decimal separator (the user's), an optional exponent, surrounding blanks ignored.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <string_view>
 
@@ -34,6 +35,13 @@ enum class NumberReading {
 /// "1E-6000", is no number either).  The value is set only for Number.
 NumberReading ReadNumber(std::string_view text, Separators separators, bool acceptPoint,
                          Extended& value);
+
+/// Whether a reading is a number the sheet cannot hold: too large for the extended type, or
+/// the missing-value marker 1.7E38 and every larger magnitude.
+inline bool TooLargeForSheet(NumberReading reading, Extended value) {
+    return reading == NumberReading::OutOfRange ||
+           (reading == NumberReading::Number && std::fabs(value) >= MissingValue);
+}
 
 /// Parses a whole number: blanks around it, an optional sign and decimal digits only.
 /// Fails on anything else and on values outside the 64-bit range.

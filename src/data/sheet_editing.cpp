@@ -136,8 +136,7 @@ TypedValueResult PostTypedValue(Document& document, int row, int column, std::st
     Extended value = MissingValue;
     const NumberReading reading = ReadNumber(compact, separators, true, value);
     // The missing-value marker and larger magnitudes cannot be held: refused, never emptied.
-    if (reading == NumberReading::OutOfRange ||
-        (reading == NumberReading::Number && std::fabs(value) >= MissingValue)) {
+    if (TooLargeForSheet(reading, value)) {
         prompts.Tell(ValueTooLargeMessage);
         result.redraw = SheetRedraw::Cell;
         return result;

@@ -117,8 +117,7 @@ bool ReadTypedSummary(std::string_view text, Separators separators, Extended& va
     value = MissingValue;
     Extended number = MissingValue;
     const NumberReading reading = ReadNumber(text, separators, false, number);
-    if (reading == NumberReading::OutOfRange ||
-        (reading == NumberReading::Number && std::fabs(number) >= MissingValue)) {
+    if (TooLargeForSheet(reading, number)) {
         prompts.Tell(ValueTooLargeMessage);
         return false;
     }
